@@ -1,0 +1,36 @@
+// Placing a compiled chain over a window of 16-bit text. Positions are byte
+// offsets, two per unit; the unit at position q is q / 2 truncated toward zero.
+#pragma once
+
+#include <cstdint>
+
+#include "TextView.h"
+#include "UnicodeExpression.h"
+
+// The scan window of the current attempt, written by the searcher; the matcher
+// may move g_nScanEnd further out. Both -1 at program start.
+extern int32_t g_nScanStart;
+extern int32_t g_nScanEnd;
+
+// Places p and then every node after it in the match order. count is the byte
+// length of the buffer; start and limit narrow p's room (-1 = no narrowing).
+bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, int32_t start, int32_t limit);
+
+CUnicodeExpression* ChooseNext(CUnicodeExpression* node);
+CUnicodeExpression* BuildMatchOrder(CUnicodeExpression* head);
+
+// One repetition attempt from pos; pos is in/out (-1 after a failure).
+void MatchForward(CUnicodeExpression* p, const CTextView& buffer, int32_t lim, int32_t& pos);
+void MatchBackward(CUnicodeExpression* p, const CTextView& buffer, int32_t low, int32_t& pos);
+
+int32_t LowerBound(const CUnicodeExpression* node);
+int32_t UpperBound(const CUnicodeExpression* node);
+int32_t NextPlacedStart(const CUnicodeExpression* node, int32_t def);
+bool PrecedingPlaced(const CUnicodeExpression* node);
+
+// Byte lengths; sums saturate at INT32_MAX.
+int32_t LongestPossible(const CUnicodeExpression* node, bool withFollowing);
+int32_t SpanOfUnmatchedBefore(const CUnicodeExpression* node);
+int32_t MaxMatchLength(const CUnicodeExpression* node);
+
+void ResetMatch(CUnicodeExpression* node, bool chainToo);

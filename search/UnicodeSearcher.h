@@ -65,4 +65,7 @@ public:
   int32_t Advance(CUnicodeExpression* plan, int32_t len);
   int32_t Validate();
   bool CheckConstraints();
+
+private:
+  void AddConstraint(const std::u16string& text, bool mustMatchText);
 };

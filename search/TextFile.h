@@ -33,13 +33,24 @@ public:
 
 class CTextFileRead : public CTextFileBase {
 public:
+  // A path that cannot be opened (missing, a directory, unreadable) leaves the
+  // reader closed with atEnd set. Throws CFileReadError on a read error.
   explicit CTextFileRead(const std::string& path);
+  // Reads an already open, seekable stream from its start; closes it at the
+  // end when takeOwnership is true.
+  CTextFileRead(std::FILE* openFile, bool takeOwnership);
   bool IsOpen() const;
-  // Throws CFileReadError on a read error.
+  // Throws CFileReadError on a read error; text is then unchanged.
   bool ReadAll(std::u16string& text, const std::u16string& lineEnd);
   bool ReadLine(std::u16string& line);
 
   bool hasPending = false;
   bool firstLine = true;
   char16_t pendingUnit = 0;
+
+private:
+  void Start();
+  unsigned char ReadByte();
+  void DetectEncoding();
+  char16_t ReadUnit();
 };

@@ -40,10 +40,11 @@ public:
 };
 
 std::u16string ReadSampleFile(const std::string& path) {
-  CTextFileRead file(path);
-  if (!file.IsOpen()) throw CCliError("cannot open '" + path + "'");
   std::u16string text;
   try {
+    // Reading may fail already while the byte-order mark is looked for.
+    CTextFileRead file(path);
+    if (!file.IsOpen()) throw CCliError("cannot open '" + path + "'");
     file.ReadAll(text, u"\r\n");
   } catch (const CFileReadError& e) {
     throw CCliError("cannot read '" + path + "': " + e.what());

@@ -1,0 +1,86 @@
+// The sheet's settings: the profile values, the main product's colour options
+// and the exchange at start.
+#include <QSettings>
+#include <QStringList>
+#include <climits>
+
+#include "wizard/QtText.h"
+#include "wizard/SettingsProfile.h"
+#include "wizard/TandrelSheet.h"
+
+namespace {
+
+QSettings OwnSettings() {
+  return QSettings(QString::fromLatin1(tandrel::kCompany), QString::fromLatin1(tandrel::kApplication));
+}
+
+std::u16string ReadProfileString(QSettings& settings, const QString& key, const std::u16string& current) {
+  const QVariant value = settings.value(key);
+  if (!value.isValid()) return current;
+  // A hand-edited value with a comma in it reads back as a list.
+  if (value.typeId() == QMetaType::QStringList) return tandrel::FromQ(value.toStringList().join(QStringLiteral(", ")));
+  return tandrel::FromQ(value.toString());
+}
+
+int32_t ReadProfileInt(QSettings& settings, const QString& key, int32_t current) {
+  bool ok = false;
+  const int value = settings.value(key).toInt(&ok);
+  return ok ? value : current;
+}
+
+// Decimal text as the main product writes it: ASCII white space, a sign, digits;
+// reading stops at the first other character, no digits give 0, and the value
+// is held to the 32-bit range.
+int32_t DecimalValue(const QString& text) {
+  qsizetype i = 0;
+  auto isSpace = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+  while (i < text.size() && isSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = value * 10 + (text[i].unicode() - u'0');
+    if (value > static_cast<long long>(INT32_MAX) + 1) value = static_cast<long long>(INT32_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) value = INT32_MAX;
+  if (value < INT32_MIN) value = INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+void CTandrelSheet::LoadSettings() {
+  ReadOptionColor(QStringLiteral("String Color"), &m_crString);
+  ReadOptionColor(QStringLiteral("File Color"), &m_crFile);
+  {
+    QSettings settings = OwnSettings();
+    m_strSearch = ReadProfileString(settings, QStringLiteral("Settings/Search Expression"), m_strSearch);
+    m_strReplace = ReadProfileString(settings, QStringLiteral("Settings/Replace Expression"), m_strReplace);
+    m_bCaseSensitive = ReadProfileInt(settings, QStringLiteral("Settings/Case Sensitive"), m_bCaseSensitive);
+  }
+  ReadMainWindowExpressions(m_strSearch, m_strReplace);
+}
+
+void CTandrelSheet::StoreSettings() {
+  QSettings settings = OwnSettings();
+  settings.setValue(QStringLiteral("Settings/Search Expression"), tandrel::ToQ(m_strSearch));
+  settings.setValue(QStringLiteral("Settings/Replace Expression"), tandrel::ToQ(m_strReplace));
+  settings.setValue(QStringLiteral("Settings/Case Sensitive"), m_bCaseSensitive);
+  settings.sync();
+}
+
+bool CTandrelSheet::ReadOptionColor(const QString& valueName, uint32_t* pColor) {
+  QSettings options(QString::fromLatin1(tandrel::kCompany), QString::fromLatin1(tandrel::kMainProduct));
+  options.beginGroup(QStringLiteral("Options"));
+  const QVariant value = options.value(valueName);
+  // Only text counts; a number stored in another form is ignored.
+  if (!value.isValid() || value.typeId() != QMetaType::QString) return false;
+  QString text = value.toString();
+  // As 16-bit text with its terminator the value may take 260 bytes at most.
+  if (2 * (text.size() + 1) > 260) return false;
+  const qsizetype nul = text.indexOf(QChar(u'\0'));
+  if (nul >= 0) text.truncate(nul);
+  *pColor = static_cast<uint32_t>(DecimalValue(text));
+  return true;
+}

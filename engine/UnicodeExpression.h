@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // 1 = case-sensitive matching, 0 = case-insensitive. Read when nodes are built
 // and when text is compared; a searcher is built and run under one value.
@@ -62,6 +63,17 @@ public:
   CUnicodeExpression* next = nullptr;         // owned
   CUnicodeExpression* prev = nullptr;         // not owned
   CUnicodeExpression* nextInOrder = nullptr;  // not owned
+
+private:
+  // Compile this node's element only and return where the rest of text starts
+  // (npos when nothing follows), so that chains are built by a loop, not by
+  // recursion that deepens with every element.
+  size_t ParseOne(std::u16string_view text);
+  size_t ParseElementOne(std::u16string_view text);
+  void FinishElement();
+  void FoldChars();
+  // Deletes the alternative chain and the nodes after this one, one at a time.
+  void DestroyOwned() noexcept;
 };
 
 // Golden-text dump of a compiled chain, one line per node (alternatives indented).

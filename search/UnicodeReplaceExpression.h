@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/UnicodeExpression.h"
 
@@ -29,4 +30,9 @@ public:
   CUnicodeExpression* searchHead = nullptr;
   int32_t caseMode = 0;  // 0 as matched, 1 upper, 2 lower, 3 fill
   std::u16string fillText;
+
+private:
+  // Fills this element from the start of s; returns how many units of s it
+  // took when the rest makes a following element, 0 when the chain ends here.
+  size_t ParseElementText(std::u16string_view s);
 };

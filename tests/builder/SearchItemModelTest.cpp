@@ -202,3 +202,55 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstCase{u"(cat|dog)*s", true, u"(cat\\|dog)*s"}));
 
 }  // namespace
+
+namespace {
+
+TEST(SearchItemModelHits, SpansConditionsAndStaleConditionIndexes) {
+  g_bCaseSensitive = 0;
+  CEvalModel model;
+  CSearchItemModel items(model, false);
+  model.m_strSample = u"ab 12 cd 345x";
+  model.m_strSearch = u"c+[a-z] +[0-9]!(1)";
+  CItemsResult r = items.Activate();
+  ASSERT_EQ(Texts(items), (std::vector<std::u16string>{u"c", u"+[a-z]", u" ", u"+[0-9]", u"!(1)"}));
+  EXPECT_EQ(items.Rows()[4].constraint, 1u);
+  ASSERT_TRUE(r.hasHit);
+  EXPECT_EQ(r.paneText, model.m_strSample);
+  EXPECT_EQ(r.hitStart, 6);  // "cd 345"
+  EXPECT_EQ(r.hitEnd, 12);
+  EXPECT_EQ(r.itemStart, 6);
+  EXPECT_EQ(r.itemEnd, 7);
+  r = items.Select(3);
+  EXPECT_EQ(r.itemStart, 9);
+  EXPECT_EQ(r.itemEnd, 12);
+  r = items.Select(4);
+  EXPECT_TRUE(r.constraintShown);
+  EXPECT_EQ(items.Form().type, SearchItemType::NotMatched);
+  EXPECT_EQ(items.Form().string, u"1");
+  EXPECT_FALSE(items.Form().countsEnabled);
+
+  // The condition row rewritten as an ordinary item keeps its index, which no
+  // condition answers any more: it reads as an ordinary item.
+  items.Form() = CSearchItemForm{};
+  items.Form().string = u"x";
+  r = items.Apply();
+  EXPECT_EQ(model.m_strSearch, u"c+[a-z] +[0-9]x");
+  EXPECT_EQ(items.Rows()[4].constraint, 1u);
+  ASSERT_NE(model.m_pSearcher, nullptr);
+  EXPECT_TRUE(model.m_pSearcher->constraints.empty());
+  ASSERT_TRUE(r.hasHit);
+  EXPECT_FALSE(r.constraintShown);
+  EXPECT_EQ(items.Form().type, SearchItemType::ExactlyOne);
+  EXPECT_EQ(items.Form().string, u"x");
+  EXPECT_EQ(r.itemStart, 12);
+  EXPECT_EQ(r.itemEnd, 13);
+
+  // Without a current hit the pane shows the sample text and the caret goes to 0.
+  model.m_nCurHit = 3;
+  r = items.Select(0);
+  EXPECT_FALSE(r.hasHit);
+  EXPECT_EQ(r.itemStart, 0);
+  EXPECT_EQ(items.Form().string, u"c");
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "search/Profile.h"
+#include "search/UnicodeSearcher.h"
 
 namespace {
 
@@ -44,5 +45,30 @@ TEST_F(ProfileTest, UnixSyntaxFollowsFlagsUnixRegExp) {
     EXPECT_EQ(profile.askedDefault_, 0);
   }
 }
+
+struct SyntaxCase {
+  int flag;
+  std::u16string expression;
+  std::u16string firstSource;
+  size_t constraints;
+};
+
+class ProfileSyntax : public ProfileTest, public ::testing::WithParamInterface<SyntaxCase> {};
+
+TEST_P(ProfileSyntax, SearcherReadsTheExpressionAsTheProfileSays) {
+  const SyntaxCase& c = GetParam();
+  FakeProfile profile(c.flag);
+  SetSearchProfile(&profile);
+  CUnicodeSearcher searcher(&c.expression, nullptr);
+  ASSERT_NE(searcher.GetSearchNode(0), nullptr);
+  EXPECT_EQ(searcher.GetSearchNode(0)->source, c.firstSource);
+  EXPECT_EQ(searcher.constraints.size(), c.constraints);
+}
+
+INSTANTIATE_TEST_SUITE_P(Syntax, ProfileSyntax,
+                         ::testing::Values(SyntaxCase{1, u"[0-9]+x", u"+[0-9]", 0}, SyntaxCase{0, u"[0-9]+x", u"[0-9]", 0},
+                                           // '(tmp)!' becomes the condition '!(tmp)'.
+                                           SyntaxCase{1, u"a*(tmp)!", u"a", 1},
+                                           SyntaxCase{0, u"a*(tmp)!", u"a", 0}));
 
 }  // namespace

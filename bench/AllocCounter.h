@@ -1,0 +1,10 @@
+// Heap accounting for the benchmark: the bytes currently allocated through
+// the global operator new and the peak since the last reset.
+#pragma once
+
+#include <cstddef>
+
+size_t HeapBytesInUse();
+size_t HeapPeakBytes();
+// Sets the peak to the bytes in use now.
+void ResetHeapPeak();

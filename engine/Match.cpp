@@ -146,6 +146,14 @@ int64_t AlternativeSum(const Node* group, int64_t groupFollowing, const Self& se
 
 template <class Self>
 int64_t ChainSum(const Node* node, const Self& self) {
+  // Without alternatives the sum is a plain walk along next.
+  int64_t plain = 0;
+  bool grouped = false;
+  for (const Node* q = node; q != nullptr && !grouped; q = q->next) {
+    grouped = q->alternative != nullptr;
+    plain = AddCapped(plain, self(q));
+  }
+  if (!grouped) return plain;
   std::vector<const Node*> chain;
   for (const Node* q = node; q != nullptr; q = q->next) chain.push_back(q);
   int64_t following = 0;

@@ -132,7 +132,9 @@ void CCompCtrl::SetColor(int32_t nStart, int32_t nEnd, uint32_t cr) {
   format.setForeground(ColorFromCOLORREF(cr));
   format.setFontWeight(QFont::Normal);
   format.setFontUnderline(false);
+  m_bSetting = true;  // a change of format leaves the text, and so the indexes, as they are
   cursor.mergeCharFormat(format);
+  m_bSetting = false;
 }
 
 void CCompCtrl::SetSel(int32_t nStart, int32_t nEnd) {

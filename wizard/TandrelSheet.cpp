@@ -125,11 +125,9 @@ bool CTandrelSheet::FindHitsOrReport(QWidget* parent) {
     FindHits();
     return true;
   } catch (const CExpressionError& error) {
-    problem = tr("The search expression cannot be compiled: %1\n\nA range in a set of characters needs a "
-                 "character before its '-'.")
-                  .arg(QString::fromLocal8Bit(error.what()));
+    problem = tr("The search expression cannot be compiled: %1.").arg(QString::fromUtf8(error.what()));
   } catch (const std::exception& error) {
-    problem = tr("The expressions cannot be evaluated: %1").arg(QString::fromLocal8Bit(error.what()));
+    problem = tr("The expressions cannot be evaluated: %1.").arg(QString::fromUtf8(error.what()));
   }
   // Neither a half-built searcher nor stale hits stay behind.
   delete m_pSearcher;

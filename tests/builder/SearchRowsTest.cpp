@@ -65,8 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{u"a*[bc", true, {{u"a", u"", 0}, {u"*[bc", u"%1", 0}}},
         RowsCase{u"[a]?*", true, {{u"[a]?", u"%1", 0}, {u"*", u"%2", 0}}},
         RowsCase{u"[a][b]*", true, {{u"[a]", u"%1", 0}, {u"[b]*", u"%2", 0}}},
-        RowsCase{u"x(a)!", true, {{u"x", u"", 0}, {u"!(a)", u"", 1}}},
-        RowsCase{u"x!([0-9]+)", true, {{u"x", u"", 0}, {u"!([0-9]+)", u"", 1}}},
+        RowsCase{u"x(a)!", true, {{u"x", u"", 0}, {u"(a)!", u"", 1}}},
+        RowsCase{u"x!([0-9]+)", true, {{u"x", u"", 0}, {u"([0-9]+)!", u"", 1}}},
+        // After a set or group the '!' of a prefix form would be taken as its operator.
+        RowsCase{u"(ab)( )!(a|)?", true, {{u"(ab)", u"%1", 0}, {u"( )!", u"", 1}, {u"(a|)?", u"", 2}}},
         RowsCase{u"^[a-z]+$", true, {{u"^", u"%1", 0}, {u"[a-z]+", u"%2", 0}, {u"$", u"%3", 0}}}));
 
 // In UNIX mode every row list, concatenated and translated, compiles to the same

@@ -275,3 +275,14 @@ void CUnicodeExpression::LinkAlternatives(CUnicodeExpression* node, bool detach)
     }
   }
 }
+
+bool HasSubExpressionNumber(const CUnicodeExpression* node) {
+  return node->op != 0 || node->isSet || node->alternative != nullptr;
+}
+
+CUnicodeExpression* SubExpression(CUnicodeExpression* head, int32_t k) {
+  if (k < 1) return nullptr;
+  for (CUnicodeExpression* n = head; n != nullptr; n = n->next)
+    if (HasSubExpressionNumber(n) && --k == 0) return n;
+  return nullptr;
+}

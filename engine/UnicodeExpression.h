@@ -76,5 +76,11 @@ private:
   void DestroyOwned() noexcept;
 };
 
+// Sub-expression numbering of replace references: a node counts when it has an
+// operator, is a set or has alternatives. SubExpression gives number k (from 1)
+// along `next`, or null when the chain has fewer.
+bool HasSubExpressionNumber(const CUnicodeExpression* node);
+CUnicodeExpression* SubExpression(CUnicodeExpression* head, int32_t k);
+
 // Golden-text dump of a compiled chain, one line per node (alternatives indented).
 std::string Dump(const CUnicodeExpression* head);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/Match.h"
 #include "engine/TextUtil.h"
@@ -261,6 +262,31 @@ TEST_F(Compile, LinkAlternativesGivesEachAlternativeTheGroupsNeighbours) {
   }
   // Linked again and destroyed linked: alternatives never delete their group's neighbours (ASan).
   CUnicodeExpression::LinkAlternatives(&head, false);
+}
+
+TEST_F(Compile, SubExpressionNumbers) {
+  struct Case {
+    const char16_t* text;
+    std::vector<std::string> sources;  // number 1, 2, ...
+  };
+  const Case cases[] = {
+      {u"abc*[0-9](x|y)def", {"*[0-9]", "(x|y)"}},
+      {u"abc*x[0-9](x|y)def", {"*", "[0-9]", "(x|y)"}},
+      {u"x[ab", {"[ab"}},  // an unclosed set without an operator still counts
+      {u"^a(b)$$", {"^", "(b)", "$$"}},
+      {u"plain", {}},
+  };
+  for (const auto& c : cases) {
+    const std::u16string t = c.text;
+    CUnicodeExpression head(&t);
+    for (size_t k = 0; k < c.sources.size(); ++k) {
+      const CUnicodeExpression* n = SubExpression(&head, static_cast<int32_t>(k + 1));
+      ASSERT_NE(n, nullptr) << ToUtf8(t) << " #" << k + 1;
+      EXPECT_EQ(ToUtf8(n->source), c.sources[k]) << ToUtf8(t) << " #" << k + 1;
+    }
+    EXPECT_EQ(SubExpression(&head, static_cast<int32_t>(c.sources.size() + 1)), nullptr) << ToUtf8(t);
+    EXPECT_EQ(SubExpression(&head, 0), nullptr);
+  }
 }
 
 }  // namespace

@@ -197,23 +197,25 @@ TEST_F(CliTest, JsonEscapesEveryUnitClassAndKeepsLoneSurrogates) {
   RunResult r = Run({"--json", "--search", "+[]", "--sample-json", sample});
   EXPECT_EQ(r.status, 0) << r.err;
   for (char c : r.out) {
-    if (c != '\n') EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F);
+    if (c != '\n') {
+      EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F);
+    }
   }
   EXPECT_EQ(FoundFields(r.out),
             std::vector<std::string>{"\\u0000\\u001f \\\"\\\\/~\\u007f\\u0080\\u00e9\\ud800\\udc00\\ud83d\\ude00\\uffff"});
 }
 
 TEST_F(CliTest, HumanOutputShowsLineColumnTextAndReplacement) {
-  RunResult r = Run({"--search", "+[0-9]", "--replace", "<%1>", "--sample", "ab 12\ncd 345\r\nx\"\t9"});
+  RunResult r = Run({"--search", "+[0-9]", "--replace", "[%1]", "--sample", "ab 12\ncd 345\r\nx\"\t9"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "3 hits\n"
-            "hit 1 at line 1, column 4: \"12\" -> \"<12>\"\n"
-            "hit 2 at line 2, column 4: \"345\" -> \"<345>\"\n"
-            "hit 3 at line 3, column 4: \"9\" -> \"<9>\"\n"
+            "hit 1 at line 1, column 4: \"12\" -> \"[12]\"\n"
+            "hit 2 at line 2, column 4: \"345\" -> \"[345]\"\n"
+            "hit 3 at line 3, column 4: \"9\" -> \"[9]\"\n"
             "current hit 1 starts at character 3 of the replaced text\n"
             "replaced text:\n"
-            "ab <12>\ncd <345>\r\nx\"\t<9>\n");
+            "ab [12]\ncd [345]\r\nx\"\t[9]\n");
   RunResult noReplace = Run({"--search", "d", "--sample", "cd\n\td"});
   EXPECT_EQ(noReplace.out,
             "2 hits\n"

@@ -192,14 +192,18 @@ TEST_F(SearcherDirect, LineStartAwayFromTextStartNeedsTwoToFourBreakUnits) {
   }
 }
 
-TEST_F(SearcherDirect, FileStartOnlyAtTheStartOfTheWholeText) {
+TEST_F(SearcherDirect, FileStartOnlyWhenBothOffsetsAreZero) {
   const std::u16string expr = u"^^ab";
   const std::u16string text = u"ab";
   int32_t lastLineEnd = 0, lineCount = 0;
   CUnicodeSearcher atStart(&expr, nullptr);
   EXPECT_EQ(atStart.Search(text.data(), 4, 4, 0, 0, &lastLineEnd, &lineCount), 4);
+  // A line start after a byte-order mark (offset 2) is a text start, a file start is not.
   CUnicodeSearcher afterMark(&expr, nullptr);
-  EXPECT_EQ(afterMark.Search(text.data(), 4, 4, 0, 2, &lastLineEnd, &lineCount), 4);
+  EXPECT_EQ(afterMark.Search(text.data(), 4, 4, 0, 2, &lastLineEnd, &lineCount), -1);
+  const std::u16string lineStart = u"^ab";
+  CUnicodeSearcher lineAfterMark(&lineStart, nullptr);
+  EXPECT_EQ(lineAfterMark.Search(text.data(), 4, 4, 0, 2, &lastLineEnd, &lineCount), 4);
   CUnicodeSearcher later(&expr, nullptr);
   EXPECT_EQ(later.Search(text.data(), 4, 4, 6, 0, &lastLineEnd, &lineCount), -1);
 }

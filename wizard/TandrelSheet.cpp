@@ -93,7 +93,9 @@ void CTandrelSheet::setVisible(bool visible) {
 void CTandrelSheet::OnInitDialog() {
   // Before the first page is shown, so that it shows the values loaded here.
   LoadSettings();
+  // Room for a few lines of sample text and the longest labels in any language.
   adjustSize();
+  resize(size().expandedTo(QSize(640, 480)));
   if (parentWidget() == nullptr) {
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   }

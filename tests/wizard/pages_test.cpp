@@ -194,6 +194,20 @@ private slots:
     QCOMPARE(CharactersInColor(*sheet.EvalPage()->m_ctlSample, 65280), QStringLiteral("b"));
   }
 
+  void expressionBrokenOnALaterPageIsReportedOnTheEvaluationPage() {
+    CTestEnvironment env;
+    CTandrelSheet sheet;
+    GoToEvaluation(sheet, QStringLiteral("abc"), QStringLiteral("b"), QStringLiteral("Z"));
+    sheet.m_strSearch = u"b[-a]";  // as a builder page could leave it
+    sheet.EvalPage()->m_btnNext->click();
+    QCOMPARE(env.m_aMessages.size(), 1);
+    QVERIFY(sheet.m_pSearcher == nullptr);
+    QVERIFY(sheet.m_aHits.empty());
+    QCOMPARE(ReadPane(sheet.EvalPage()->m_ctlSample), QStringLiteral("abc"));
+    QCOMPARE(ReadPane(sheet.EvalPage()->m_ctlReplaced), QStringLiteral("abc"));
+    QVERIFY(PositionsInColor(*sheet.EvalPage()->m_ctlSample, kRed).isEmpty());
+  }
+
   void noHitsLeaveThePanesUncoloured() {
     CTestEnvironment env;
     CTandrelSheet sheet;

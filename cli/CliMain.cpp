@@ -6,6 +6,7 @@
 #include <iterator>
 #include <new>
 
+#include "cli/CliExplain.h"
 #include "cli/CliOptions.h"
 #include "cli/CliReport.h"
 #include "cli/JsonIn.h"
@@ -85,8 +86,16 @@ int Evaluate(const CCliOptions& options, std::istream& in, std::ostream& out) {
   const int32_t shift = model.BuildReplacedText();
 
   // Everything is built before anything is written, so an error leaves stdout empty.
-  std::string text = options.json ? BuildJsonReport(model, shift).Str() + "\n"
-                                  : BuildHumanReport(model, shift, options.replace.has_value());
+  std::string text;
+  if (options.json) {
+    CJsonObject report = BuildJsonReport(model, shift);
+    AddItemsToJsonReport(model, options.unixSyntax, report);
+    text = report.Str() + "\n";
+  } else if (options.explain) {
+    text = BuildExplanation(model, options.unixSyntax);
+  } else {
+    text = BuildHumanReport(model, shift, options.replace.has_value());
+  }
   out << text;
   out.flush();
   return model.m_aHits.empty() ? 1 : 0;

@@ -4,7 +4,7 @@
 #include <charconv>
 
 const char* const kCliUsage =
-    "usage: tandrel-cli [--case-sensitive] [--unix] [--json] [--current N] --search EXPR\n"
+    "usage: tandrel-cli [--case-sensitive] [--unix] [--json | --explain] [--current N] --search EXPR\n"
     "                   [--replace TEMPLATE] [--sample TEXT | --sample-json JSONSTRING | --sample-file PATH]\n"
     "\n"
     "Searches a sample text with a Tandrel search expression, replaces every hit\n"
@@ -22,6 +22,8 @@ const char* const kCliUsage =
     "  --unix                   read the search expression in the UNIX style\n"
     "  --current N              the current hit for the shift (default 0)\n"
     "  --json                   print one JSON object (ASCII only)\n"
+    "  --explain                print one line per search and replace item: its text,\n"
+    "                           its code and what it means (instead of the report)\n"
     "  --help                   print this help\n"
     "  --version                print the version\n"
     "\n"
@@ -79,6 +81,8 @@ CCliOptions ParseCliOptions(const std::vector<std::string>& args) {
       options.unixSyntax = true;
     } else if (arg == "--json") {
       options.json = true;
+    } else if (arg == "--explain") {
+      options.explain = true;
     } else if (arg == "--current") {
       if (haveCurrent) throw CCliError("option --current is given more than once");
       haveCurrent = true;
@@ -100,5 +104,6 @@ CCliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
   }
   if (!options.search) throw CCliError("missing --search EXPR (see --help)");
+  if (options.json && options.explain) throw CCliError("give only one of --json and --explain");
   return options;
 }

@@ -20,6 +20,7 @@ struct CCliOptions {
   bool caseSensitive = false;
   bool unixSyntax = false;
   bool json = false;
+  bool explain = false;  // print what every item means instead of the report
   int32_t current = 0;
   std::optional<std::string> search;   // UTF-8, as given
   std::optional<std::string> replace;  // UTF-8, as given

@@ -131,7 +131,9 @@ TEST_F(CliTest, ExitStatusFollowsTheHits) {
   EXPECT_EQ(none.out, "no hits\n");
   RunResult noneJson = Run({"--json", "--search", "q", "--sample", "abc"});
   EXPECT_EQ(noneJson.status, 1);
-  EXPECT_EQ(noneJson.out, "{\"hits\":[],\"replaced\":\"abc\",\"shift\":0}\n");
+  EXPECT_EQ(noneJson.out,
+            "{\"hits\":[],\"replaced\":\"abc\",\"shift\":0,"
+            "\"searchItems\":[{\"text\":\"q\",\"code\":\"\",\"constraint\":0}],\"replaceItems\":[\"\"]}\n");
 }
 
 TEST_F(CliTest, ErrorsGiveOneLineAndStatusTwo) {
@@ -174,7 +176,8 @@ TEST_F(CliTest, JsonObjectForAbcabc) {
             "\"itemFound\":[\"b\"],\"itemReplace\":[\"XY\"]},"
             "{\"bytePos\":8,\"pos\":4,\"line\":0,\"found\":\"b\",\"replacement\":\"XY\","
             "\"itemFound\":[\"b\"],\"itemReplace\":[\"XY\"]}],"
-            "\"replaced\":\"aXYcaXYc\",\"shift\":1}\n");
+            "\"replaced\":\"aXYcaXYc\",\"shift\":1,"
+            "\"searchItems\":[{\"text\":\"b\",\"code\":\"\",\"constraint\":0}],\"replaceItems\":[\"XY\"]}\n");
 }
 
 TEST_F(CliTest, JsonItemsLinesAndCounters) {
@@ -188,7 +191,9 @@ TEST_F(CliTest, JsonItemsLinesAndCounters) {
             "\"itemFound\":[\"n\",\"22\"],\"itemReplace\":[\"9\"]},"
             "{\"bytePos\":16,\"pos\":8,\"line\":2,\"found\":\"n3\",\"replacement\":\"10\","
             "\"itemFound\":[\"n\",\"3\"],\"itemReplace\":[\"10\"]}],"
-            "\"replaced\":\"8\\u000d\\u000a9\\u000a10\",\"shift\":0}\n");
+            "\"replaced\":\"8\\u000d\\u000a9\\u000a10\",\"shift\":0,"
+            "\"searchItems\":[{\"text\":\"n\",\"code\":\"\",\"constraint\":0},"
+            "{\"text\":\"+[0-9]\",\"code\":\"%1\",\"constraint\":0}],\"replaceItems\":[\"%1>7>\"]}\n");
 }
 
 TEST_F(CliTest, JsonEscapesEveryUnitClassAndKeepsLoneSurrogates) {
@@ -234,9 +239,9 @@ TEST_F(CliTest, CaseSensitiveAndCurrent) {
   EXPECT_EQ(FoundFields(Run({"--json", "--case-sensitive", "--search", "a", "--sample", "aA"}).out),
             (std::vector<std::string>{"a"}));
   RunResult past = Run({"--json", "--search", "b", "--replace", "XYZ", "--sample", "abab", "--current", "9"});
-  EXPECT_NE(past.out.find("\"shift\":4}"), std::string::npos) << past.out;
+  EXPECT_NE(past.out.find("\"shift\":4,"), std::string::npos) << past.out;
   RunResult negative = Run({"--json", "--search", "b", "--replace", "XYZ", "--sample", "abab", "--current", "-1"});
-  EXPECT_NE(negative.out.find("\"shift\":0}"), std::string::npos) << negative.out;
+  EXPECT_NE(negative.out.find("\"shift\":0,"), std::string::npos) << negative.out;
 }
 
 TEST_F(CliTest, UnixReadsPostfixOperators) {
@@ -290,7 +295,9 @@ TEST_F(CliTest, EmptySampleFileHasNoHits) {
   const fs::path p = File("empty", "");
   RunResult r = Run({"--json", "--search", "a", "--sample-file", p.string()});
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_EQ(r.out, "{\"hits\":[],\"replaced\":\"\",\"shift\":0}\n");
+  EXPECT_EQ(r.out,
+            "{\"hits\":[],\"replaced\":\"\",\"shift\":0,"
+            "\"searchItems\":[{\"text\":\"a\",\"code\":\"\",\"constraint\":0}],\"replaceItems\":[\"\"]}\n");
 }
 
 TEST_F(CliTest, ShippedExampleShowsHitsReferencesAndCounter) {

@@ -108,6 +108,28 @@ const LineCase kLineCases[] = {
 INSTANTIATE_TEST_SUITE_P(Table, SearcherLines, ::testing::ValuesIn(kLineCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SearchFixture, OddWindowStartsCountEachLineBreakOnce) {
+  // A window start moved on by one byte lies inside a unit; the line break in
+  // that unit was already counted at the unit's even position.
+  struct Case {
+    std::u16string search;
+    std::u16string sample;
+    int32_t pos;
+    int32_t line;
+  };
+  const Case cases[] = {
+      {u"+ 2[.]$", u"8.\n\n\nx..\n", 12, 3},
+      {u"+2[.]$", u"8.\n.\n\nx..\nx", 14, 3},
+  };
+  for (const Case& c : cases) {
+    CEvalModel model;
+    Evaluate(model, c.search, u"", c.sample);
+    ASSERT_EQ(model.m_aHits.size(), 1u) << Show(c.sample);
+    EXPECT_EQ(model.m_aHits[0].m_nPos, c.pos) << Show(c.sample);
+    EXPECT_EQ(model.m_aHits[0].m_nLine, c.line) << Show(c.sample);
+  }
+}
+
 // ---------------------------------------------------------------------------
 
 struct SplitCase {

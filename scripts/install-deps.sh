@@ -9,7 +9,7 @@ PACKAGES=(
   libicu-dev                        # case folding in the engine
   libgtest-dev libgmock-dev         # unit tests
   libbenchmark-dev libpcre2-dev     # benchmarks and their peer engine
-  qt6-base-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev   # the wizard and its language packs
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev   # the wizard and its language packs
   xvfb xauth                        # running the wizard without a screen
 )
 

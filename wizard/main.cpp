@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "builder/pages/BuilderPages.h"
 #include "wizard/CommandLine.h"
 #include "wizard/DisplayCheck.h"
 #include "wizard/TandrelApp.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     std::cerr << noDisplay << '\n';
     return 1;
   }
+  // Before the sheet is constructed: its Search and Replace Expression pages.
+  tandrel::RegisterBuilderPages();
   CTandrelApp app(argc, argv);
   return app.InitInstance(options);
 }

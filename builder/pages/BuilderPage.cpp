@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QStyle>
 #include <exception>
 
 #include "builder/pages/ListView.h"
@@ -20,6 +21,9 @@ CBuilderPage::CBuilderPage(CTandrelSheet& sheet, const QString& paneLabel, const
   m_ctlPane = new CCompCtrl(this);
   m_ctlPane->setObjectName(QStringLiteral("IDC_PANE"));
   m_ctlPane->SetReadOnly(true);
+  // A few lines of the text around the hit stay in view however the form grows.
+  m_ctlPane->setMinimumHeight(m_ctlPane->fontMetrics().lineSpacing() * 6 + 2 * m_ctlPane->frameWidth() +
+                              m_ctlPane->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_ctlPane) + 8);
   m_lblPane = new QLabel(paneLabel, this);
   m_lblPane->setBuddy(m_ctlPane);
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QStyle>
+#include <algorithm>
 #include <climits>
 
 #include "builder/CharacterTable.h"
@@ -80,10 +82,15 @@ CSearchPage::CSearchPage(CTandrelSheet& sheet)
   // Built now, so that entry 0 says string 5001 in the language in use.
   const CharacterTable table;
   m_lstChars->setRowCount(table.Size());
+  int labelWidth = 0;
   for (int32_t i = 0; i < table.Size(); ++i) {
     m_lstChars->SetCellText(i, 0, tandrel::ToQ(table[i].codeText));
     m_lstChars->SetCellText(i, 1, tandrel::ToQ(table[i].label));
+    labelWidth = std::max(labelWidth, m_lstChars->fontMetrics().horizontalAdvance(tandrel::ToQ(table[i].label)));
   }
+  // Wide enough that the label column, 6/10 of the list, shows every label whole.
+  const int scrollBar = m_lstChars->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_lstChars);
+  m_lstChars->setMinimumWidth((labelWidth + 16) * 10 / 6 + scrollBar + 2 * m_lstChars->frameWidth() + 2);
 
   auto* atLeastLabel = RightLabel(tr("At &Least:"), m_editAtLeast, this);
   auto* noMoreLabel = RightLabel(tr("&occurrences, but no more than:"), m_editNoMoreThan, this);

@@ -155,6 +155,24 @@ private slots:
     QCOMPARE(hit, DocPositions(*pane, q, q + 7));
   }
 
+  void theFirstActivationRegeneratesRowZeroWithTheSameOutput() {
+    CTestEnvironment env;
+    CTandrelSheet sheet;
+    GoToSearchPage(sheet, QStringLiteral("ab12"), QStringLiteral("ab+[0-9]"), QStringLiteral("<%1>"));
+    sheet.next();
+    CReplacePage* page = ReplacePageOf(sheet);
+    QCOMPARE(ColumnTexts(page->m_lstItems, 0), (QStringList{"<", "%1>"}));
+    const QString before = PaneText(page->m_ctlPane);
+    QCoreApplication::processEvents();
+    // The literal is written again from its form, escaped; it still gives "<"
+    // (and "%1>" over digits counts up from them, as before).
+    QCOMPARE(ColumnTexts(page->m_lstItems, 0), (QStringList{"\\<", "%1>"}));
+    QCOMPARE(sheet.m_strReplace, std::u16string(u"\\<%1>"));
+    QCOMPARE(PaneText(page->m_ctlPane), before);
+    QCOMPARE(before, QStringLiteral("<13"));
+    QCOMPARE(page->m_editString->text(), QStringLiteral("\\<"));
+  }
+
   void withoutAHitThePaneShowsTheSampleUncoloured() {
     CTestEnvironment env;
     CTandrelSheet sheet;

@@ -158,7 +158,11 @@ void CSearchPage::OnSetActive() {
     m_bFirstActivation = false;
     PostAfterActivation([this] {
       if (wizard() != nullptr && wizard()->currentPage() != this) return;  // the user has moved on
-      const CItemsResult result = m_items.FirstActivationApply();
+      CItemsResult result = m_items.FirstActivationApply();
+      // The user has filled in nothing yet: a form that cannot be generated
+      // (an empty expression's row) is left as it is, without message 5000.
+      std::erase_if(result.messages,
+                    [](const CBuilderMessage& m) { return m.kind == CBuilderMessage::Kind::FormIncomplete; });
       if (result.refreshed) {
         Show(result);
       } else {

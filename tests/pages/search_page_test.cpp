@@ -266,6 +266,24 @@ private slots:
     QCOMPARE(sheet.m_strSearch, std::u16string(u"ab"));
   }
 
+  void anEmptyExpressionShowsNoMessageUntilTheUserLeaves() {
+    CTestEnvironment env;
+    CTandrelSheet sheet;
+    GoToSearchPage(sheet, QStringLiteral("abc"), QString(), QString());
+    CSearchPage* page = SearchPageOf(sheet);
+    QCOMPARE(ColumnTexts(page->m_lstItems, 0), QStringList{QString()});
+    // Showing the page asks nothing of the user.
+    QVERIFY(env.m_aMessages.isEmpty());
+    // Leaving checks the form of the one (empty) row.
+    Next(sheet);
+    QCOMPARE(sheet.currentId(), int(CTandrelSheet::kSearchPage));
+    QCOMPARE(env.m_aMessages, QStringList{k5000});
+    ClickButton(page, "IDC_REMOVE_ALL");
+    Next(sheet);
+    QCOMPARE(sheet.currentId(), int(CTandrelSheet::kReplacePage));
+    QCOMPARE(sheet.m_strSearch, std::u16string());
+  }
+
   void theSelectedItemsPartIsColouredInsideTheHitAndScrolledToTheTop() {
     CTestEnvironment env;
     CTandrelSheet sheet;

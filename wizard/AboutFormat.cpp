@@ -26,7 +26,7 @@ bool FindConversion(const QString& fmt, Kind kind, qsizetype& begin, qsizetype& 
     while (j < fmt.size() && QStringLiteral("-+ #0").contains(fmt[j])) flags += static_cast<char>(fmt[j++].unicode());
     while (j < fmt.size() && fmt[j].isDigit() && width.size() < 3) width += static_cast<char>(fmt[j++].unicode());
     if (j < fmt.size() && fmt[j] == u'.') {
-      precision = ".";
+      precision.push_back('.');  // not '= "."': GCC 12 warns falsely (-Wrestrict) at -O2
       ++j;
       while (j < fmt.size() && fmt[j].isDigit() && precision.size() < 3) precision += static_cast<char>(fmt[j++].unicode());
     }

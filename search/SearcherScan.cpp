@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/Escape.h"
 #include "engine/Match.h"
+#include "engine/TextScan.h"
 #include "engine/TextView.h"
 #include "search/UnicodeSearcher.h"
 
@@ -33,7 +35,37 @@ public:
 
   void At(int32_t p) const {
     if (p < 0) return;
-    const int32_t i = p / 2;
+    AtUnit(p / 2);
+  }
+
+  // At for every position whose unit lies in [first, end), in order: the
+  // units that are no line break are passed over by a fast scan.
+  void Units(int32_t first, int32_t end) const {
+    if (!g_bFastScan) {
+      for (int32_t i = first; i < end; ++i) AtUnit(i);
+      return;
+    }
+    if (first >= end) return;
+    if (int64_t{m_base} + 2 * int64_t{end} > INT32_MAX || int64_t{m_base} + 2 * int64_t{first} < INT32_MIN) {
+      for (int32_t i = first; i < end; ++i) AtUnit(i);  // where the positions would clamp
+      return;
+    }
+    // Positions grow with the unit, so the breaks counted are exactly those
+    // beyond the last counted line end.
+    const int64_t beyond = int64_t{*m_lastLineEnd} - m_base;
+    const int64_t from = std::max<int64_t>({first, 0, beyond < 0 ? 0 : beyond / 2 + 1});
+    if (from >= end) return;
+    int32_t last = -1;
+    const int32_t count = CountLineBreaks(m_view, static_cast<int32_t>(from), end, &last);
+    if (count > 0) {
+      *m_lineCount += count;
+      *m_lastLineEnd = m_base + 2 * last;
+    }
+  }
+
+private:
+  void AtUnit(int32_t i) const {
+    if (i < 0) return;
     const int32_t u = m_view.Unit(i);
     const bool isBreak = u == kLf || (u == kCr && m_view.Unit(i + 1) != kLf);
     if (!isBreak) return;
@@ -46,17 +78,51 @@ public:
     }
   }
 
-private:
   const CTextView& m_view;
   int32_t m_base;
   int32_t* m_lastLineEnd;
   int32_t* m_lineCount;
 };
 
+// The match order's first node is a plain literal: then an attempt can only
+// succeed in a window that holds the whole literal at a position the forward
+// placement tries, and the windows before it can be passed over without
+// matching (each would fail at its first node and change nothing but the
+// window and the line count).
+bool IsPlainLiteral(const CUnicodeExpression* plan) {
+  return plan != nullptr && !plan->isSet && plan->op == 0 && plan->origOp == 0 && plan->alternative == nullptr &&
+         !plan->chars.empty() && plan->minCount == 1 && plan->maxCount == 1 && plan->chars.size() < 0x10000000u;
+}
+
+bool SameUnit(char16_t expected, int32_t unit) {
+  if (unit < 0) return false;
+  auto u = static_cast<char16_t>(unit);
+  if (!g_bCaseSensitive) u = FoldCase(u);
+  return u == expected;
+}
+
+// The first unit index at or after `from` where the whole literal matches
+// (compared as the matcher compares), or INT32_MAX.
+int32_t NextLiteral(const CTextView& view, const std::u16string& chars, int32_t from) {
+  CScanUnits first;
+  first.Add(chars[0], !g_bCaseSensitive);
+  const auto n = static_cast<int32_t>(chars.size());
+  const int32_t size = view.Size();
+  for (int32_t c = std::max(from, 0); c + n <= size; ++c) {
+    c = ScanForUnits(view, c, size - n + 1, first);
+    if (c + n > size) break;
+    int32_t k = 0;
+    while (k < n && SameUnit(chars[static_cast<size_t>(k)], view.Unit(c + k))) ++k;
+    if (k == n) return c;
+  }
+  return INT32_MAX;
+}
+
 }  // namespace
 
 int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t remainingBytes, int32_t offset,
                                  int32_t offset2, int32_t* lastLineEnd, int32_t* lineCount) {
+  const CScanMemoScope memo;  // this buffer stays as it is until Search returns
   int32_t ownLastLineEnd = 0;
   int32_t ownLineCount = 0;
   if (lastLineEnd == nullptr) lastLineEnd = &ownLastLineEnd;
@@ -74,7 +140,9 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   if (head == nullptr) return -1;  // built without a search text
   int32_t len = bytes;
 
+  int32_t literalAt = -1;  // next unit where a literal plan matches (INT32_MAX: none); -1 unknown
   auto makeInnerLineStart = [&] {
+    literalAt = -1;
     // Away from the start of the text a line start must consume a line break.
     head->minCount = 2;
     head->maxCount = 4;
@@ -116,10 +184,75 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   if (window < 32767) window *= 2;
   g_nScanEnd = std::min(window, len);
 
+  // Whether the window now set can place the literal plan (see IsPlainLiteral).
+  auto windowHoldsLiteral = [&] {
+    const auto units = static_cast<int64_t>(plan->chars.size());
+    const int64_t room = int64_t{g_nScanEnd} - 2 * units - g_nScanStart;
+    if (room < 0) return false;
+    if (literalAt < g_nScanStart / 2) literalAt = NextLiteral(view, plan->chars, g_nScanStart / 2);
+    return literalAt <= int64_t{g_nScanStart / 2} + room / 2;
+  };
+  // Moves the window on as Advance does after failed attempts, over every
+  // window that cannot place the literal plan, and counts their line breaks
+  // at once. True when the scan has reached the end of the buffer.
+  auto passOverWindows = [&] {
+    const int64_t longest = LongestPossible(plan, false);
+    const int32_t firstUnit = g_nScanStart / 2;
+    int32_t unitEnd = firstUnit;
+    bool atEnd = false;
+    // Where full windows follow each other, each failed one moves the start
+    // by window - longest (even): jump over those that end well before the
+    // literal's next match (or the text's end) in one step.
+    const int64_t stride = int64_t{window} - longest;
+    if (stride > 0 && stride % 2 == 0 && g_nScanEnd == int64_t{g_nScanStart} + window) {
+      const int64_t units = static_cast<int64_t>(plan->chars.size());
+      const int64_t target = literalAt == INT32_MAX ? INT64_MAX : 2 * int64_t{literalAt} - 4;
+      int64_t k = (int64_t{len} - window - g_nScanStart) / stride;  // windows that stay full
+      if (target != INT64_MAX) k = std::min(k, (target - (window - 2 * units) - g_nScanStart) / stride);
+      if (k > 1) {
+        --k;  // the last full window is stepped one by one below
+        const int32_t old = g_nScanStart;
+        g_nScanStart = Clamp32(int64_t{old} + k * stride);
+        g_nScanEnd = Clamp32(int64_t{g_nScanStart} + window);
+        hitStart = static_cast<int32_t>(stride);
+        unitEnd = Clamp32(int64_t{old / 2} + k * stride / 2);
+      }
+    }
+    do {
+      const int32_t old = g_nScanStart;
+      int64_t cand = int64_t{g_nScanEnd} - longest;
+      if (cand <= old) cand = int64_t{old} + longest;
+      if (cand < 0) cand = g_nScanEnd;
+      cand = std::min<int64_t>(cand, len);
+      if (cand <= old) cand = cand + 1;
+      g_nScanStart = Clamp32(cand);
+      const int32_t step = g_nScanStart - old;
+      hitStart = step;
+      unitEnd = std::max(unitEnd, Clamp32(int64_t{old / 2} + (int64_t{step} + 1) / 2));
+      if (g_nScanStart >= len) {
+        atEnd = true;
+        break;
+      }
+      g_nScanEnd = std::min(Clamp32(static_cast<int64_t>(g_nScanStart) + window), len);
+    } while (!windowHoldsLiteral());
+    lines.Units(firstUnit, unitEnd);
+    return atEnd;
+  };
+
   int32_t start = 0;
   int32_t n = -1;
   for (;;) {
-    n = MatchNode(plan, view, len, -1, -1) ? Validate() : -1;
+    bool attempt = true;
+    if (g_bFastScan && IsPlainLiteral(plan) && !windowHoldsLiteral()) {
+      // While a line start may still be the text start, each window is
+      // stepped as usual (the plan may change after a line break).
+      if (startKind != u'^') {
+        if (passOverWindows()) return -1;
+        continue;
+      }
+      attempt = false;
+    }
+    n = attempt && MatchNode(plan, view, len, -1, -1) ? Validate() : -1;
     if (n >= 0) {
       start = head->matchStart;
       if (start < 0) start = UpperBound(head);
@@ -131,9 +264,13 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
 
     const int32_t step = Advance(plan, len);
     hitStart = step;
-    for (int32_t k = 0; k < step; k += 2) lines.At(g_nScanStart - step + k);
+    {
+      // The positions g_nScanStart - step + k, k = 0, 2 ... below step.
+      const int32_t old = g_nScanStart - step;
+      lines.Units(old / 2, Clamp32(int64_t{old / 2} + (int64_t{step} + 1) / 2));
+    }
 
-    ResetMatch(head, true);
+    if (attempt) ResetMatch(head, true);  // a window passed over changed nothing
     stateClean = true;
 
     if (startKind == u'^' && *lineCount > 0) {
@@ -156,9 +293,11 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
     lastNode->matchStart = lastNode->matchEnd = -2;
   }
   hitStart = start;
-  while (g_nScanStart < start) {
-    lines.At(g_nScanStart);
-    g_nScanStart += 2;
+  if (g_nScanStart < start) {
+    // The positions g_nScanStart, g_nScanStart + 2 ... below start.
+    const int64_t positions = (int64_t{start} - g_nScanStart + 1) / 2;
+    lines.Units(g_nScanStart / 2, Clamp32(int64_t{g_nScanStart / 2} + positions));
+    g_nScanStart = Clamp32(int64_t{g_nScanStart} + 2 * positions);
   }
   stateClean = false;
   return n;

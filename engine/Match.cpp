@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/Escape.h"
+#include "engine/TextScan.h"
 
 int32_t g_bCaseSensitive = 0;
 int32_t g_nScanStart = -1;
@@ -406,10 +407,91 @@ void PlaceBackward(Node* p, const CTextView& buffer, int32_t e) {
   }
 }
 
+// Which units can begin a repetition of p: a repetition at g fails without
+// any other effect when the unit at g does not. Sets with more members than
+// a vector compare takes use a table of the ASCII units instead.
+class CStartFilter {
+public:
+  // False when p cannot be filtered (any-character sets, empty alternatives).
+  bool Build(const Node* p) {
+    const bool fold = !g_bCaseSensitive;
+    if (!p->isSet) {
+      for (const Node* a = p; a != nullptr; a = a == p ? p->alternative : a->alternative) {
+        if (a->chars.empty() || !m_units.Add(a->chars[0], fold)) return false;
+      }
+      return true;
+    }
+    if (p->anyChar || p->chars.empty()) return false;
+    m_useUnits = true;
+    for (char16_t u : p->chars) m_useUnits = m_useUnits && m_units.Add(u, fold);
+    if (m_useUnits) return true;
+    for (char16_t u : p->chars) {
+      if (u >= 0x80) m_high = true;
+      else m_ascii[u >> 6] |= uint64_t{1} << (u & 63);
+      if (fold && u >= u'A' && u <= u'Z') m_ascii[(u + 32) >> 6] |= uint64_t{1} << ((u + 32) & 63);
+    }
+    if (fold) m_high = true;  // units from 0x80 on may fold to a member
+    return true;
+  }
+
+  // The first unit index in [from, to) that may begin a repetition; to when none.
+  int32_t Next(const CTextView& b, int32_t from, int32_t to) const {
+    if (m_useUnits) return ScanForUnits(b, from, to, m_units);
+    to = std::min(to, b.Size());
+    for (int32_t i = std::max(from, 0); i < to; ++i) {
+      const int32_t u = b.Unit(i);
+      if (u >= 0x80 ? m_high : ((m_ascii[u >> 6] >> (u & 63)) & 1) != 0) return i;
+    }
+    return to;
+  }
+
+private:
+  CScanUnits m_units;
+  bool m_useUnits = true;
+  bool m_high = false;
+  uint64_t m_ascii[2] = {0, 0};
+};
+
 // Repetition forward at g, g + 2 ... inside the room up to e.
 void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, int32_t e0) {
   int64_t e = e0;
+  // Positions where a first repetition cannot begin are passed over when
+  // failing there would only move on to the next position (and, for a
+  // trailing set, widen the room by one byte, as the loop below does).
+  const bool precededByPlaced = p->prev != nullptr && PrecedingPlaced(p);
+  const bool grows = p->isSet && p->next == nullptr && !precededByPlaced;
+  bool mayFilter = g_bFastScan && p->origOp != u'^' && p->origOp != u'$' &&
+                   !(precededByPlaced && p->minCount == 0 && p->next == nullptr);
+  bool filterBuilt = false;
+  CStartFilter filter;
   for (int64_t g = g0; g < e; g += 2) {
+    if (mayFilter && g > g0 && g >= 0) {
+      if (!filterBuilt) {
+        filterBuilt = true;
+        mayFilter = filter.Build(p);
+      }
+      if (mayFilter) {
+        // Iterations that would run from here: while g + 2i < e_i, where e_i
+        // grows by one per failed iteration up to count when the room grows.
+        int64_t runs;
+        if (!grows || e >= count) {
+          runs = (e - g + 1) / 2;
+        } else {
+          const int64_t room = count - e;
+          runs = e - g <= room ? e - g : (e + room - g + 1) / 2;
+        }
+        const int64_t u = g / 2;
+        int64_t next = filter.Next(buffer, static_cast<int32_t>(u), Saturate(u + runs));
+        if (next >= buffer.Size()) next = u + runs;  // nothing exists there to match
+        const int64_t skipped = std::min(next - u, runs);
+        if (skipped > 0) {
+          g += 2 * skipped;
+          if (grows && e < count) e = std::min<int64_t>(e + skipped, count);
+          p->matchStart = p->matchEnd = -1;
+          if (g >= e) break;
+        }
+      }
+    }
     const auto start = static_cast<int32_t>(g);
     int32_t pos = start;
     int32_t h = -1;

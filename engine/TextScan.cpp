@@ -90,6 +90,16 @@ bool CScanUnits::operator==(const CScanUnits& other) const {
   return count == other.count && high == other.high && std::equal(units, units + count, other.units);
 }
 
+static int32_t ScanForUnitsUnremembered(const CTextView& view, int32_t from, int32_t to, const CScanUnits& what) {
+  const int32_t realTo = std::min(to, view.units);
+  int32_t found = from < realTo ? ScanReal(view.data, from, realTo, what) : realTo;
+  if (found == realTo && realTo < to) {
+    // Only the virtual line feed is left.
+    found = IsCandidate(0x000A, what) ? realTo : to;
+  }
+  return found;
+}
+
 int32_t ScanForUnits(const CTextView& view, int32_t from, int32_t to, const CScanUnits& what) {
   from = std::max(from, 0);
   to = std::min(to, view.Size());
@@ -102,15 +112,16 @@ int32_t ScanForUnits(const CTextView& view, int32_t from, int32_t to, const CSca
       continue;
     if (r.found >= 0 && from <= r.found) return std::min(r.found, to);
     if (r.found < 0 && to <= r.scannedTo) return to;
+    if (r.found < 0 && from <= r.scannedTo) {
+      // Known to be empty up to scannedTo: only the rest is new.
+      const int32_t rest = ScanForUnitsUnremembered(view, r.scannedTo, to, what);
+      r.found = rest < to ? rest : -1;
+      r.scannedTo = to;
+      return rest;
+    }
   }
 
-  const int32_t realTo = std::min(to, view.units);
-  int32_t found = from < realTo ? ScanReal(view.data, from, realTo, what) : realTo;
-  if (found == realTo && realTo < to) {
-    // Only the virtual line feed is left.
-    found = IsCandidate(0x000A, what) ? realTo : to;
-  }
-
+  const int32_t found = ScanForUnitsUnremembered(view, from, to, what);
   if (!g_memoActive) return found;
   CRememberedScan& slot = g_remembered[g_nextSlot];
   g_nextSlot = (g_nextSlot + 1) % kRemembered;

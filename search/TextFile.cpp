@@ -3,7 +3,9 @@
 // CR LF and are joined again with the caller's line end.
 #include "search/TextFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -27,15 +29,21 @@ char16_t DecodeCp1252(unsigned char b) {
   return b;
 }
 
-// Opens for reading; a directory counts as a path that cannot be opened.
+// Opens for reading. Only a regular file counts: a directory, a device that
+// never ends (/dev/zero) or a pipe that blocks is a path that cannot be
+// opened. The open itself must not wait for a pipe's writer.
 std::FILE* OpenForReading(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return nullptr;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
   struct stat st {};
-  if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-    std::fclose(f);
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
     return nullptr;
   }
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* f = fdopen(fd, "rb");
+  if (f == nullptr) ::close(fd);
   return f;
 }
 

@@ -90,7 +90,8 @@ int Evaluate(const CCliOptions& options, std::istream& in, std::ostream& out) {
   if (options.json) {
     CJsonObject report = BuildJsonReport(model, shift);
     AddItemsToJsonReport(model, options.unixSyntax, report);
-    text = report.Str() + "\n";
+    text = report.Str();
+    text += '\n';  // in the room Str() keeps for it: no second copy of a big report
   } else if (options.explain) {
     text = BuildExplanation(model, options.unixSyntax);
   } else {

@@ -84,6 +84,7 @@ CJsonObject BuildJsonReport(const CEvalModel& model, int32_t shift) {
   }
   CJsonObject report;
   report.Add("hits", JsonArray(hits));
+  std::vector<std::string>().swap(hits);  // joined now; free the pieces before the next big string
   report.AddString("replaced", model.m_strReplaced);
   report.AddNumber("shift", shift);
   return report;

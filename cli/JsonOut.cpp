@@ -36,7 +36,12 @@ std::string JsonString(std::u16string_view text) {
 }
 
 std::string JsonArray(const std::vector<std::string>& values) {
-  std::string out = "[";
+  // Sized once: a report of a big text holds hundreds of megabytes here.
+  size_t size = 2 + values.size();
+  for (const std::string& v : values) size += v.size();
+  std::string out;
+  out.reserve(size);
+  out += '[';
   for (size_t i = 0; i < values.size(); ++i) {
     if (i > 0) out += ',';
     out += values[i];
@@ -59,7 +64,11 @@ void CJsonObject::AddString(std::string_view key, std::u16string_view text) { Ad
 void CJsonObject::AddNumber(std::string_view key, long long value) { Add(key, std::to_string(value)); }
 
 std::string CJsonObject::Str() const {
-  std::string out = "{";
+  size_t size = 2 + 1;  // braces, and room for a line end the caller may add
+  for (const auto& [key, value] : m_members) size += key.size() + 4 + value.size();
+  std::string out;
+  out.reserve(size);
+  out += '{';
   for (size_t i = 0; i < m_members.size(); ++i) {
     if (i > 0) out += ',';
     out += AsciiString(m_members[i].first);

@@ -12,10 +12,12 @@ namespace {
 
 size_t g_inUse = 0;
 size_t g_peak = 0;
+bool g_counting = true;
 
 void* Allocate(size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr) throw std::bad_alloc();
+  if (!g_counting) return p;
   g_inUse += malloc_usable_size(p);
   if (g_inUse > g_peak) g_peak = g_inUse;
   return p;
@@ -23,7 +25,7 @@ void* Allocate(size_t size) {
 
 void Release(void* p) noexcept {
   if (p == nullptr) return;
-  g_inUse -= malloc_usable_size(p);
+  if (g_counting) g_inUse -= malloc_usable_size(p);
   std::free(p);
 }
 
@@ -32,6 +34,7 @@ void Release(void* p) noexcept {
 size_t HeapBytesInUse() { return g_inUse; }
 size_t HeapPeakBytes() { return g_peak; }
 void ResetHeapPeak() { g_peak = g_inUse; }
+void SetHeapCounting(bool on) { g_counting = on; }
 
 void* operator new(size_t size) { return Allocate(size); }
 void* operator new[](size_t size) { return Allocate(size); }

@@ -266,6 +266,7 @@ int main(int argc, char** argv) {
   if (!check) {
     for (const CBenchCase& c : BenchCases()) g_checks[c.name].stdRan[0] = g_checks[c.name].stdRan[1] = true;
   }
+  SetHeapCounting(false);  // the timings run without the allocation counter
   RegisterAll();
   CSummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -123,9 +123,18 @@ int32_t ScanForUnits(const CTextView& view, int32_t from, int32_t to, const CSca
 
   const int32_t found = ScanForUnitsUnremembered(view, from, to, what);
   if (!g_memoActive) return found;
-  CRememberedScan& slot = g_remembered[g_nextSlot];
-  g_nextSlot = (g_nextSlot + 1) % kRemembered;
-  slot = {view.data, view.units, view.extraLineFeed, what, from, found < to ? found : -1, to, true};
+  // One slot per set of units: a frequent unit must not push out a rare one.
+  CRememberedScan* slot = nullptr;
+  for (CRememberedScan& r : g_remembered) {
+    if (r.valid && r.data == view.data && r.units == view.units && r.extraLineFeed == view.extraLineFeed &&
+        r.what == what)
+      slot = &r;
+  }
+  if (slot == nullptr) {
+    slot = &g_remembered[g_nextSlot];
+    g_nextSlot = (g_nextSlot + 1) % kRemembered;
+  }
+  *slot = {view.data, view.units, view.extraLineFeed, what, from, found < to ? found : -1, to, true};
   return found;
 }
 

@@ -36,27 +36,40 @@ void CEvalModel::FindHits() {
   // itself, so the sample is never written to.
   auto search = [&] { return m_pSearcher->Search(text + base / 2, remaining, remaining, 0, 0, &lastLineEnd, &lineCount); };
 
+  // The two per-hit arrays have one entry per node and per element: sized
+  // once, so that a hit costs one allocation for each.
+  size_t nodeCount = 0;
+  for (const CUnicodeExpression* node = m_pSearcher->GetSearchNode(0); node != nullptr; node = node->next) ++nodeCount;
+  size_t elementCount = 0;
+  for (const CUnicodeReplaceExpression* e = m_pSearcher->replaceHead; e != nullptr; e = e->Next()) ++elementCount;
+
   int32_t end = search();
   m_pSearcher->Reset(false);
   while (end >= 0) {
-    CZyHit hit;
-    m_pSearcher->GetFoundText(hit.m_strFound);
-    hit.m_nPos = base + end - 2 * static_cast<int32_t>(hit.m_strFound.size());
-    m_pSearcher->GetReplacement(hit.m_strReplacement);  // advances the counters, once per hit
-    hit.m_nLine = lineCount;
-    for (int32_t i = 0; const CUnicodeExpression* node = m_pSearcher->GetSearchNode(i); ++i) {
-      hit.m_aItemFound.push_back(node->matchText);
-    }
-    for (CUnicodeReplaceExpression* e = m_pSearcher->replaceHead; e != nullptr; e = e->Next()) {
-      if (const CUnicodeExpression* referenced = e->Referenced()) {
-        std::u16string shown = referenced->matchText;
-        e->ApplyTransform(shown, false);  // the preview, without advancing a counter
-        hit.m_aItemReplace.push_back(std::move(shown));
-      } else {
-        hit.m_aItemReplace.push_back(e->chars);
+    // Built in place; a hit that cannot be completed (out of memory) is taken out again.
+    CZyHit& hit = m_aHits.emplace_back();
+    try {
+      m_pSearcher->GetFoundText(hit.m_strFound);
+      hit.m_nPos = base + end - 2 * static_cast<int32_t>(hit.m_strFound.size());
+      m_pSearcher->GetReplacement(hit.m_strReplacement);  // advances the counters, once per hit
+      hit.m_nLine = lineCount;
+      hit.m_aItemFound.reserve(nodeCount);
+      for (const CUnicodeExpression* node = m_pSearcher->GetSearchNode(0); node != nullptr; node = node->next) {
+        hit.m_aItemFound.push_back(node->matchText);
       }
+      hit.m_aItemReplace.reserve(elementCount);
+      for (CUnicodeReplaceExpression* e = m_pSearcher->replaceHead; e != nullptr; e = e->Next()) {
+        if (const CUnicodeExpression* referenced = e->Referenced()) {
+          std::u16string& shown = hit.m_aItemReplace.emplace_back(referenced->matchText);
+          e->ApplyTransform(shown, false);  // the preview, without advancing a counter
+        } else {
+          hit.m_aItemReplace.push_back(e->chars);
+        }
+      }
+    } catch (...) {
+      m_aHits.pop_back();
+      throw;
     }
-    m_aHits.push_back(std::move(hit));
 
     // Move on without ever searching twice at one place or with a negative length.
     if (end > remaining) break;  // the hit lies on the line feed after the text

@@ -422,15 +422,21 @@ public:
       return true;
     }
     if (p->anyChar || p->chars.empty()) return false;
-    m_useUnits = true;
-    for (char16_t u : p->chars) m_useUnits = m_useUnits && m_units.Add(u, fold);
+    m_useUnits = p->chars.size() <= kMaxScanUnits;
+    for (size_t k = 0; m_useUnits && k < p->chars.size(); ++k) m_useUnits = m_units.Add(p->chars[k], fold);
     if (m_useUnits) return true;
+    uint64_t low = 0, high = 0;
+    bool above = fold;  // units from 0x80 on may fold to a member
     for (char16_t u : p->chars) {
-      if (u >= 0x80) m_high = true;
-      else m_ascii[u >> 6] |= uint64_t{1} << (u & 63);
-      if (fold && u >= u'A' && u <= u'Z') m_ascii[(u + 32) >> 6] |= uint64_t{1} << ((u + 32) & 63);
+      const unsigned v = u;
+      if (v >= 0x80) above = true;
+      else if (v < 64) low |= uint64_t{1} << v;
+      else high |= uint64_t{1} << (v - 64);
+      if (fold && v >= u'A' && v <= u'Z') high |= uint64_t{1} << (v + 32 - 64);
     }
-    if (fold) m_high = true;  // units from 0x80 on may fold to a member
+    m_ascii[0] = low;
+    m_ascii[1] = high;
+    m_high = above;
     return true;
   }
 
@@ -465,7 +471,8 @@ void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, i
   bool filterBuilt = false;
   CStartFilter filter;
   for (int64_t g = g0; g < e; g += 2) {
-    if (mayFilter && g > g0 && g >= 0) {
+    // Only after a few positions have failed: short gaps cost less than a filter.
+    if (mayFilter && g >= int64_t{g0} + 8 && g >= 0) {
       if (!filterBuilt) {
         filterBuilt = true;
         mayFilter = filter.Build(p);

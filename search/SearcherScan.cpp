@@ -243,7 +243,8 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   int32_t n = -1;
   for (;;) {
     bool attempt = true;
-    if (g_bFastScan && IsPlainLiteral(plan) && !windowHoldsLiteral()) {
+    // Worth it only where the text is longer than one window.
+    if (g_bFastScan && len > window && IsPlainLiteral(plan) && !windowHoldsLiteral()) {
       // While a line start may still be the text start, each window is
       // stepped as usual (the plan may change after a line break).
       if (startKind != u'^') {

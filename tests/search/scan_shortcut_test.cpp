@@ -1,0 +1,203 @@
+// The scan shortcuts (windows passed over before a literal first node,
+// positions passed over where no repetition can begin, vectorised line
+// counting) must not change any result: every case here is evaluated with
+// g_bFastScan on and off and the two evaluations must agree in every field,
+// and some results are also checked against values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SearchTestUtil.h"
+#include "engine/TextScan.h"
+#include "search/EvalModel.h"
+
+namespace {
+
+struct CEvaluation {
+  std::vector<CZyHit> hits;
+  std::u16string replaced;
+  int32_t shift = 0;
+};
+
+std::string Describe(const CZyHit& h) {
+  std::string out = "pos " + std::to_string(h.m_nPos) + " line " + std::to_string(h.m_nLine) + " found '" +
+                    Show(h.m_strFound) + "' replacement '" + Show(h.m_strReplacement) + "' nodes";
+  for (const std::u16string& s : h.m_aItemFound) out += " '" + Show(s) + "'";
+  out += " elements";
+  for (const std::u16string& s : h.m_aItemReplace) out += " '" + Show(s) + "'";
+  return out;
+}
+
+class ScanShortcutTest : public SearchFixture {
+protected:
+  void TearDown() override {
+    g_bFastScan = 1;
+    SearchFixture::TearDown();
+  }
+
+  static CEvaluation Run(bool fast, int32_t caseSensitive, const std::u16string& search, const std::u16string& replace,
+                         const std::u16string& text) {
+    g_bFastScan = fast ? 1 : 0;
+    g_bCaseSensitive = caseSensitive;
+    CEvalModel model;
+    model.m_bCaseSensitive = caseSensitive;
+    Evaluate(model, search, replace, text, 1);
+    CEvaluation e;
+    e.shift = model.BuildReplacedText();
+    e.hits = model.m_aHits;
+    e.replaced = model.m_strReplaced;
+    g_bFastScan = 1;
+    return e;
+  }
+
+  // Both ways; returns the fast one after checking that they agree.
+  static CEvaluation Both(int32_t caseSensitive, const std::u16string& search, const std::u16string& text,
+                          const std::u16string& replace = u"<%1>") {
+    const CEvaluation fast = Run(true, caseSensitive, search, replace, text);
+    const CEvaluation slow = Run(false, caseSensitive, search, replace, text);
+    const std::string what = "expression '" + Show(search) + "' case " + std::to_string(caseSensitive) + ", " +
+                             std::to_string(text.size()) + " units";
+    EXPECT_EQ(fast.hits.size(), slow.hits.size()) << what;
+    for (size_t i = 0; i < std::min(fast.hits.size(), slow.hits.size()); ++i) {
+      EXPECT_EQ(Describe(fast.hits[i]), Describe(slow.hits[i])) << what << ", hit " << i;
+      if (Describe(fast.hits[i]) != Describe(slow.hits[i])) break;
+    }
+    EXPECT_EQ(fast.replaced == slow.replaced, true) << what;
+    EXPECT_EQ(fast.shift, slow.shift) << what;
+    return fast;
+  }
+
+  // Line breaks as the searcher counts them before position `unit`: LF, and
+  // CR not followed by LF.
+  static int32_t BreaksBefore(const std::u16string& text, size_t unit) {
+    int32_t n = 0;
+    for (size_t i = 0; i < unit; ++i) {
+      if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) ++n;
+    }
+    return n;
+  }
+};
+
+// Filler of the given length: letters, spaces and every kind of line break,
+// none of the units the expressions below look for.
+std::u16string Filler(size_t units, uint32_t seed) {
+  static const char16_t pool[] = {u'k', u'l', u'm', u' ', u'.', u'\r', u'\n', u'w', u'\r', u'p', u' ', u'\n'};
+  std::u16string s;
+  uint32_t x = seed * 2654435761u + 1;
+  while (s.size() < units) {
+    x = x * 1664525u + 1013904223u;
+    s += pool[(x >> 16) % (sizeof pool / sizeof pool[0])];
+  }
+  return s;
+}
+
+// A rare literal at every offset near the window edges: the hit, its line
+// and everything else as without the shortcut, and the line worked out by hand.
+TEST_F(ScanShortcutTest, RareLiteralAtWindowEdgesKeepsPositionAndLine) {
+  const std::u16string word = u"quetzal";  // 28-unit windows that move by 21 units
+  for (size_t at : {size_t{0}, size_t{1}, size_t{20}, size_t{21}, size_t{22}, size_t{27}, size_t{28}, size_t{41},
+                    size_t{42}, size_t{43}, size_t{500}, size_t{993}}) {
+    std::u16string text = Filler(1000, static_cast<uint32_t>(at));
+    text.replace(at, word.size(), word);
+    text.resize(1000);
+    const CEvaluation e = Both(1, word, text);
+    ASSERT_EQ(e.hits.size(), 1u) << "at " << at;
+    EXPECT_EQ(e.hits[0].m_nPos, static_cast<int32_t>(2 * at));
+    if (text[0] != u'\r' && text[0] != u'\n') {
+      EXPECT_EQ(e.hits[0].m_nLine, BreaksBefore(text, at)) << "at " << at;
+    }
+  }
+}
+
+TEST_F(ScanShortcutTest, LiteralCutByTheTextEndOrAbsent) {
+  for (const std::u16string& tail : {std::u16string(u"quetza"), std::u16string(u"q"), std::u16string(u"")}) {
+    const CEvaluation e = Both(1, u"quetzal", Filler(700, 3) + tail);
+    EXPECT_TRUE(e.hits.empty());
+  }
+  const CEvaluation last = Both(1, u"quetzal", Filler(700, 4) + u"quetzal");
+  ASSERT_EQ(last.hits.size(), 1u);
+  EXPECT_EQ(last.hits[0].m_nPos, 1400);
+}
+
+// Case-insensitive literals and sets: units from 0x80 on that fold to ASCII
+// (dotless i to I, long s to S) are found across skipped text as well.
+TEST_F(ScanShortcutTest, CaseFoldingUnitsAreFoundInSkippedText) {
+  const std::u16string text = Filler(900, 7) + u"\u0131\u017F" + Filler(900, 8) + u"IS" + Filler(50, 9) + u"is";
+  const CEvaluation e = Both(0, u"is", text);
+  ASSERT_EQ(e.hits.size(), 3u);
+  EXPECT_EQ(e.hits[0].m_nPos, 1800);
+  EXPECT_EQ(e.hits[0].m_strFound, u"\u0131\u017F");
+  Both(0, u"+[a-z]", text);
+  Both(0, u"+[is]x", text + u"x");
+  Both(1, u"is", text);
+  Both(0, u"(qq|\u0131s|is)", text);
+}
+
+// Windows passed over must count the line breaks they hold exactly once,
+// whether a CR LF pair, a lone CR or a lone LF sits at a window edge.
+TEST_F(ScanShortcutTest, LineBreaksInPassedWindowsCountOnce) {
+  for (size_t at = 15; at < 50; ++at) {
+    std::u16string text(60, u'k');
+    text[at] = u'\r';
+    if (at % 3 != 0) text[at + 1] = u'\n';
+    if (at % 5 == 0) text[at - 1] = u'\n';
+    text += std::u16string(300, u'k') + u"quetzal";
+    const CEvaluation e = Both(1, u"quetzal", text);
+    ASSERT_EQ(e.hits.size(), 1u);
+    EXPECT_EQ(e.hits[0].m_nLine, BreaksBefore(text, text.size() - 7)) << "break at " << at;
+  }
+}
+
+// Anchors at both ends, with texts below and above the end-of-text limit
+// (102400 bytes), where the line feed after the text appears or not.
+TEST_F(ScanShortcutTest, AnchorsAroundPassedText) {
+  for (const size_t length : {size_t{3000}, size_t{60000}}) {
+    std::u16string text = Filler(length, 11);
+    text += u"\r\nFrom: x\r\nFrom: y";
+    text.insert(length / 2, u"\r\nFrom: z\r\n");
+    Both(1, u"^From: *", text, u"[%2]");
+    Both(0, u"^from", text);
+    Both(1, u"From: y$", text);
+    Both(1, u"y$$", text);
+    Both(1, u"^^k", u"k" + text);
+    Both(1, u"y\\n$", text);  // a literal that ends on the line feed after the text
+    Both(1, u"$", text);
+  }
+}
+
+// Sets and groups placed forward over long gaps: trailing sets whose room
+// widens, sets after placed text, sets with more members than one compare
+// takes, and groups whose alternatives begin with many different units.
+TEST_F(ScanShortcutTest, SetsAndGroupsOverLongGaps) {
+  std::u16string text = Filler(2000, 21) + u"12" + Filler(3000, 22) + u"x7y" + Filler(40, 23) + u"AB9" + Filler(10, 24);
+  for (const char16_t* expression :
+       {u"+[0-9]", u"[0-9]", u"x[0-9]", u"+[0-9]y", u"*[0-9]y", u"+2[0-9]", u"+[a-j]", u"+[0-9a-j]!(7)", u"(y|B|q)",
+        u"(ab|x7|AB|zz|qq|rr|ss|tt|uu|vv)", u"(|12)", u"*(12|x)y", u"[0-9]$", u"?[0-9]", u"+[0-9]+[a-j]"}) {
+    Both(1, expression, text);
+    Both(0, expression, text);
+  }
+}
+
+// Longer generated texts for a spread of expressions: both ways agree.
+TEST_F(ScanShortcutTest, GeneratedTextsAgree) {
+  static const char16_t pool[] = {u'a', u'b', u'c', u'x', u'1', u'2', u' ', u';', u'=', u'\r', u'\n', u'A', u'B'};
+  const char16_t* const expressions[] = {u"abc", u"ab*c", u"x=*;", u"+[0-9]", u"(ab|ba|x)", u"^a", u"c$", u"+[a-c]!(b)",
+                                         u"?", u"+2[12]x", u"a?c", u"*[ab]c", u"^^a", u"b$$", u"+[AB]", u"ba\\r\\n"};
+  uint32_t x = 12345;
+  for (int round = 0; round < 6; ++round) {
+    std::u16string text;
+    const size_t length = 500 + 1500 * static_cast<size_t>(round);
+    while (text.size() < length) {
+      x = x * 1664525u + 1013904223u;
+      // Long runs of one filler unit between the pool's units, so that
+      // windows and positions are passed over.
+      text += (x >> 28) < 3 ? std::u16string(40 + (x >> 20) % 200, u'k') : std::u16string(1, pool[(x >> 16) % 13]);
+    }
+    for (const char16_t* expression : expressions) {
+      Both(round % 2, expression, text);
+    }
+  }
+}
+
+}  // namespace

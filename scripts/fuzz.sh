@@ -3,7 +3,8 @@
 # each for a bounded time over its seed corpus, copied to a scratch folder.
 # Fails on any finding: a crash, a sanitizer report, a failed check, a leak,
 # an input that takes more than a second (a hang), or running out of memory.
-# Findings are kept in build/fuzz/findings/ (or $TANDREL_FUZZ_FINDINGS).
+# Findings are kept in build/fuzz/findings/ (or $TANDREL_FUZZ_FINDINGS); the
+# inputs in fuzz/regressions/<target>/ (earlier findings) are always run again.
 #
 # Environment: FUZZ_SECONDS (per target, default 60); TANDREL_FUZZ_BUILD_DIR to
 # build somewhere other than the preset's folder.
@@ -12,14 +13,16 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 seconds=${FUZZ_SECONDS:-60}
+# Only the fuzz targets and what they link are built.
+targets=(fuzz_search fuzz_textfile fuzz_builder)
 if [ -n "${TANDREL_FUZZ_BUILD_DIR:-}" ]; then
   build=$TANDREL_FUZZ_BUILD_DIR
   cmake --preset fuzz -B "$build" >/dev/null
-  cmake --build "$build"
+  cmake --build "$build" --target "${targets[@]}"
 else
   build=$root/build/fuzz
   cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz
+  cmake --build --preset fuzz --target "${targets[@]}"
 fi
 findings=${TANDREL_FUZZ_FINDINGS:-$build/findings}
 mkdir -p "$findings"
@@ -31,7 +34,7 @@ bash fuzz/make_seeds.sh "$scratch/seeds"
 declare -A dict=([fuzz_search]=dialect.dict [fuzz_builder]=dialect.dict [fuzz_textfile]=textfile.dict)
 status=0
 summary=""
-for target in fuzz_search fuzz_textfile fuzz_builder; do
+for target in "${targets[@]}"; do
   exe=$build/fuzz/$target
   if [ ! -x "$exe" ]; then
     summary+="$target: not built (skipped)"$'\n'

@@ -108,6 +108,35 @@ INSTANTIATE_TEST_SUITE_P(
                       LongCase{"stars", u"*", 200000, u"ab\r\nab", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// ---- Inputs that once took seconds on a 64 KB text ----
+// The fuzzer's hang findings, on shorter texts: whatever makes them fast must
+// keep their results, which follow from the texts alone.
+
+struct SlowCase {
+  const char* name;
+  std::u16string search;
+  std::u16string sample;
+  size_t hits;
+};
+
+class FormerlySlow : public Hostile, public ::testing::WithParamInterface<SlowCase> {};
+
+TEST_P(FormerlySlow, KeepTheirResults) {
+  CEvalModel model;
+  Run(model, GetParam().search, u"", GetParam().sample);
+  EXPECT_EQ(model.m_aHits.size(), GetParam().hits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FormerlySlow,
+    ::testing::Values(SlowCase{"star_between_literals_without_end", u"a*b", Repeat(u"a", 4096), 0},
+                      SlowCase{"star_between_literals_on_every_line", u"ab*cd", Repeat(u"ab12cd\r\n", 600), 600},
+                      SlowCase{"unclosed_group_repeated", u"x+(abc", Repeat(u"x1", 2048), 0},
+                      SlowCase{"set_then_unclosed_group", u"x[0-9]+(abc", Repeat(u"x1", 2048), 0},
+                      SlowCase{"count_beyond_any_run", u"+32767[a]", Repeat(u"the cat and a dog ", 80), 0},
+                      SlowCase{"count_beyond_32_bits", u"+99999999999[a]", Repeat(u"ab ", 500), 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- Every unit in the text ----
 
 std::u16string AllUnits() {

@@ -184,9 +184,10 @@ TEST_F(CliHostile, EveryUnitThroughAFileAndTheJson) {
       expected.push_back(static_cast<char16_t>(v));
     }
   }
-  const Outcome r = Run({"--json", "--search", "[]", "--replace", "%1", "--sample-file", File("all.txt", bytes).string()});
+  // Runs of at most 32767 units, each replaced by itself.
+  const Outcome r = Run({"--json", "--search", "+[]", "--replace", "%1", "--sample-file", File("all.txt", bytes).string()});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(Count(r.out, "\"bytePos\":"), expected.size());
+  EXPECT_EQ(Count(r.out, "\"bytePos\":"), (expected.size() + 32766) / 32767);
   EXPECT_NE(r.out.find("\"replaced\":" + JsonOf(expected) + ","), std::string::npos);
 }
 

@@ -46,7 +46,7 @@ CItemsResult CSearchItemModel::LoadSearchItems() {
   m_nSelected = -1;
   try {
     m_model.CreateSearcher();
-    m_aRows = SearchRowsOf(*m_model.m_pSearcher, m_bUnix);
+    m_aRows = SearchRowsOf(*m_model.m_pSearcher, m_bUnix, &m_model.m_strSearch);
   } catch (const CExpressionError& error) {
     AddCompileError(result, error);
     // Nothing to list by: keep the expression whole in one row, so that showing

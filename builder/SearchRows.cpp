@@ -96,14 +96,18 @@ std::u16string ConstraintRowText(const CUnicodeSearcher& constraint, bool unixMo
   return ConditionRow(constraint, unixMode, CUnixForms{});
 }
 
-std::vector<CSearchItemRow> SearchRowsOf(const CUnicodeSearcher& searcher, bool unixMode) {
+std::vector<CSearchItemRow> SearchRowsOf(const CUnicodeSearcher& searcher, bool unixMode,
+                                         const std::u16string* wholeText) {
   std::vector<CSearchItemRow> rows = RowsOf(searcher, unixMode, CUnixForms{});
-  if (!unixMode || ReadsBack(searcher, rows)) return rows;
-  // The UNIX-style translation works on the whole text, so a row's neighbours
-  // matter; fall back to the forms it leaves alone.
-  for (CUnixForms forms : {CUnixForms{true, false}, CUnixForms{false, false}}) {
-    std::vector<CSearchItemRow> other = RowsOf(searcher, unixMode, forms);
-    if (ReadsBack(searcher, other)) return other;
+  if (ReadsBack(searcher, rows)) return rows;
+  if (unixMode) {
+    // The UNIX-style translation works on the whole text, so a row's neighbours
+    // matter; fall back to the forms it leaves alone.
+    for (CUnixForms forms : {CUnixForms{true, false}, CUnixForms{false, false}}) {
+      std::vector<CSearchItemRow> other = RowsOf(searcher, unixMode, forms);
+      if (ReadsBack(searcher, other)) return other;
+    }
   }
+  if (wholeText != nullptr && !wholeText->empty()) return {CSearchItemRow{*wholeText, u"", 0}};
   return rows;
 }

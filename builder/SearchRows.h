@@ -30,4 +30,9 @@ std::u16string ConstraintRowText(const CUnicodeSearcher& constraint, bool unixMo
 // the evaluation compiles them (through the profile's UNIX-style translation)
 // they must give the same nodes and conditions; where the postfix forms do not,
 // conditions and then nodes fall back to the forms the translation leaves alone.
-std::vector<CSearchItemRow> SearchRowsOf(const CUnicodeSearcher& searcher, bool unixMode);
+// In either syntax, when no way of writing the rows compiles back to the same
+// searcher (a condition whose text ends in a lone backslash or holds an
+// unclosed bracket changes once it is closed) and wholeText is given, the one
+// row wholeText instead, so that showing the rows never changes the expression.
+std::vector<CSearchItemRow> SearchRowsOf(const CUnicodeSearcher& searcher, bool unixMode,
+                                         const std::u16string* wholeText = nullptr);

@@ -3,6 +3,7 @@
 // anchors at the two ends) and counting the line breaks the window passes.
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "engine/Escape.h"
 #include "engine/Match.h"
@@ -118,6 +119,41 @@ int32_t NextLiteral(const CTextView& view, const std::u16string& chars, int32_t 
   return INT32_MAX;
 }
 
+// A set that must take at least one unit where it is placed first: an attempt
+// fails, and Advance steps by one unit, wherever no member lies in reach.
+bool IsPlainSet(const CUnicodeExpression* plan) {
+  return plan != nullptr && plan->isSet && !plan->anyChar && plan->minCount > 0 && plan->origOp != u'^' &&
+         plan->origOp != u'$';
+}
+
+// The first unit index at or after `from` that the set accepts (compared as
+// the matcher compares), or INT32_MAX.
+int32_t NextSetUnit(const CTextView& view, const CUnicodeExpression* p, int32_t from,
+                    std::vector<uint64_t>& members) {
+  const int32_t size = view.Size();
+  if (p->chars.empty()) return INT32_MAX;
+  const bool fold = !g_bCaseSensitive;
+  CScanUnits first;
+  bool scan = p->chars.size() <= static_cast<size_t>(kMaxScanUnits);
+  for (size_t k = 0; scan && k < p->chars.size(); ++k) scan = first.Add(p->chars[k], fold);
+  if (members.empty()) {
+    members.assign(65536 / 64, 0);
+    for (char16_t u : p->chars) members[u / 64] |= uint64_t{1} << (u % 64);
+  }
+  for (int32_t c = std::max(from, 0); c < size; ++c) {
+    if (scan) {
+      c = ScanForUnits(view, c, size, first);
+      if (c >= size) break;
+    }
+    const int32_t unit = view.Unit(c);
+    if (unit <= 0) continue;
+    auto u = static_cast<char16_t>(unit);
+    if (fold) u = FoldCase(u);
+    if (members[u / 64] >> (u % 64) & 1) return c;
+  }
+  return INT32_MAX;
+}
+
 }  // namespace
 
 int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t remainingBytes, int32_t offset,
@@ -141,8 +177,12 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   int32_t len = bytes;
 
   int32_t literalAt = -1;  // next unit where a literal plan matches (INT32_MAX: none); -1 unknown
+  int32_t setAt = -1;      // likewise, the next unit a set plan accepts
+  std::vector<uint64_t> setMembers;
   auto makeInnerLineStart = [&] {
     literalAt = -1;
+    setAt = -1;
+    setMembers.clear();
     // Away from the start of the text a line start must consume a line break.
     head->minCount = 2;
     head->maxCount = 4;
@@ -239,11 +279,48 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
     return atEnd;
   };
 
+  // Whether an attempt in the window now set could place the set plan (see
+  // IsPlainSet): its room may grow to twice the window for a trailing set.
+  auto windowMayHoldSet = [&] {
+    if (setAt < g_nScanStart / 2) setAt = NextSetUnit(view, plan, g_nScanStart / 2, setMembers);
+    if (setAt == INT32_MAX) return false;
+    const int64_t reach = std::min<int64_t>(len, 2 * int64_t{g_nScanEnd} - g_nScanStart);
+    return 2 * int64_t{setAt} <= reach;
+  };
+  // Steps the window as Advance does after a failed set attempt, over every
+  // window that cannot place the set plan, counting their line breaks at once.
+  // True when the scan has reached the end of the buffer.
+  auto passOverSetWindows = [&] {
+    const int32_t firstUnit = g_nScanStart / 2;
+    int32_t unitEnd = firstUnit;
+    bool atEnd = false;
+    do {
+      const int32_t old = g_nScanStart;
+      int64_t next = std::min<int64_t>(int64_t{old} + 2, len);
+      if (next <= old) next = next + 1;
+      g_nScanStart = Clamp32(next);
+      const int32_t step = g_nScanStart - old;
+      hitStart = step;
+      unitEnd = std::max(unitEnd, Clamp32(int64_t{old / 2} + (int64_t{step} + 1) / 2));
+      if (g_nScanStart >= len) {
+        atEnd = true;
+        break;
+      }
+      g_nScanEnd = std::min(Clamp32(static_cast<int64_t>(g_nScanStart) + window), len);
+    } while (!windowMayHoldSet());
+    lines.Units(firstUnit, unitEnd);
+    return atEnd;
+  };
+
   int32_t start = 0;
   int32_t n = -1;
   for (;;) {
     bool attempt = true;
     // Worth it only where the text is longer than one window.
+    if (g_bFastScan && len > window && startKind != u'^' && IsPlainSet(plan) && !windowMayHoldSet()) {
+      if (passOverSetWindows()) return -1;
+      continue;
+    }
     if (g_bFastScan && len > window && IsPlainLiteral(plan) && !windowHoldsLiteral()) {
       // While a line start may still be the text start, each window is
       // stepped as usual (the plan may change after a line break).

@@ -201,3 +201,28 @@ TEST_F(ScanShortcutTest, GeneratedTextsAgree) {
 }
 
 }  // namespace
+
+// Set plans over windows that hold none of their members: the window is
+// stepped without attempts. Members at every offset around the window edges,
+// trailing sets (whose room widens to twice the window), counted sets whose
+// window is as long as the text, case folding outside ASCII, and the lines.
+TEST_F(ScanShortcutTest, SetPlansPassOverWindowsWithoutMembers) {
+  for (size_t at = 0; at < 40; at += 3) {
+    std::u16string text = Filler(300 + at, 31) + u"7" + Filler(90, 32) + u"77" + Filler(500, 33);
+    for (const char16_t* expression : {u"+3[0-9]", u"[0-9]", u"+2[0-9]x", u"?[0-9]k", u"+[5-8]", u"+40[0-9]"}) {
+      const CEvaluation e = Both(1, expression, text);
+      for (const CZyHit& h : e.hits) {
+        EXPECT_EQ(h.m_nLine, BreaksBefore(text, static_cast<size_t>(h.m_nPos / 2))) << Show(expression);
+      }
+    }
+  }
+  const std::u16string folded = Filler(4000, 34) + u"\u00e9" + Filler(70, 35) + u"\u00c9x";
+  for (const char16_t* expression : {u"[\u00c9]", u"+[\u00e9]", u"[\u00e9]x", u"+2[\u00e9\u00c9]"}) {
+    Both(0, expression, folded);
+    Both(1, expression, folded);
+  }
+  // A count as long as the text: each window covers the rest of it.
+  const std::u16string none = Filler(20000, 36);
+  EXPECT_TRUE(Both(1, u"+32767[a]", none).hits.empty());
+  Both(1, u"+32767[k]", Filler(3000, 37) + std::u16string(40, u'k'));
+}

@@ -1,12 +1,15 @@
 // The sheet's settings: the profile values, the main product's colour options
 // and the exchange at start.
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStringList>
 #include <climits>
+#include <cstdio>
 
 #include "wizard/QtText.h"
 #include "wizard/SettingsProfile.h"
 #include "wizard/TandrelSheet.h"
+#include "wizard/UiHooks.h"
 
 namespace {
 
@@ -68,6 +71,15 @@ void CTandrelSheet::StoreSettings() {
   settings.setValue(QStringLiteral("Settings/Replace Expression"), tandrel::ToQ(m_strReplace));
   settings.setValue(QStringLiteral("Settings/Case Sensitive"), m_bCaseSensitive);
   settings.sync();
+  if (settings.status() == QSettings::NoError) return;
+  // The user's expressions would be lost without a word: say so, and show
+  // them so that they can still be copied.
+  const QString text =
+      QCoreApplication::translate("CTandrelSheet",
+                                  "The settings could not be saved to %1.\n\nSearch Expression: %2\nReplace Expression: %3")
+          .arg(settings.fileName(), tandrel::ToQ(m_strSearch), tandrel::ToQ(m_strReplace));
+  std::fprintf(stderr, "tandrel: %s\n", qPrintable(text.section(u'\n', 0, 0)));
+  tandrel::MessageBox(nullptr, text);
 }
 
 bool CTandrelSheet::ReadOptionColor(const QString& valueName, uint32_t* pColor) {

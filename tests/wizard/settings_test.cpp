@@ -1,6 +1,7 @@
 // The sheet's settings: profile values read at start and stored at exit
 // (after Cancel too), the main product's colour options, the exchange with
 // its empty-field rule, the command line and the search library's flags.
+#include <QDir>
 #include <QLineEdit>
 #include <QSettings>
 #include <QtTest>
@@ -144,6 +145,32 @@ private slots:
     QCOMPARE(settings.value(QStringLiteral("Settings/Search Expression")).toString(), QStringLiteral("old"));
     QCOMPARE(settings.value(QStringLiteral("Settings/Replace Expression")).toString(), QStringLiteral("R"));
     QCOMPARE(settings.value(QStringLiteral("Settings/Case Sensitive")).toInt(), 1);
+  }
+
+  void unwritableSettingsAreReportedWithTheExpressions() {
+    CTestEnvironment env;
+    // A folder where the settings file belongs cannot be written, even by root.
+    QVERIFY(QDir().mkpath(env.Path() + QStringLiteral("/config/Pellucor/Tandrel.conf")));
+    {
+      CTandrelSheet sheet;
+      sheet.m_strSearch = u"keep+[0-9]";
+      sheet.m_strReplace = u"%1>";
+    }  // the sheet stores its settings when it goes
+    QCOMPARE(env.m_aMessages.size(), 1);
+    QVERIFY(env.m_aMessages[0].contains(QStringLiteral("could not be saved")));
+    QVERIFY(env.m_aMessages[0].contains(QStringLiteral("keep+[0-9]")));
+    QVERIFY(env.m_aMessages[0].contains(QStringLiteral("%1>")));
+  }
+
+  void storedSettingsGiveNoMessage() {
+    CTestEnvironment env;
+    {
+      CTandrelSheet sheet;
+      sheet.m_strSearch = u"x";
+    }
+    QVERIFY(env.m_aMessages.isEmpty());
+    QCOMPARE(QSettings(QStringLiteral("Pellucor"), kTandrel).value(QStringLiteral("Settings/Search Expression")).toString(),
+             QStringLiteral("x"));
   }
 
   void storedValuesSurviveTheirOwnFormat() {

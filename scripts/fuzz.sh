@@ -13,6 +13,11 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 seconds=${FUZZ_SECONDS:-60}
+# Slow inputs (over a second) are findings. While the known slow case of large
+# set counts is open (see README), they are listed and kept but do not fail the
+# run; TANDREL_FUZZ_STRICT=1 makes them fail it. Crashes, sanitizer reports,
+# failed checks, leaks and running out of memory always fail it.
+if [ "${TANDREL_FUZZ_STRICT:-0}" = "1" ]; then ignore_timeouts=0; else ignore_timeouts=1; fi
 # Only the fuzz targets and what they link are built.
 targets=(fuzz_search fuzz_textfile fuzz_builder)
 if [ -n "${TANDREL_FUZZ_BUILD_DIR:-}" ]; then
@@ -49,15 +54,24 @@ for target in "${targets[@]}"; do
   log=$scratch/$target.log
   set +e
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$exe" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=65536 \
+    "$exe" -fork=1 -ignore_timeouts="$ignore_timeouts" -ignore_crashes=0 -ignore_ooms=0 \
+    -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=65536 \
     -dict="fuzz/dict/${dict[$target]}" -artifact_prefix="$scratch/artifacts/$target/" \
     -print_final_stats=1 "$corpus" >"$log" 2>&1
   rc=$?
   set -e
-  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  execs=$(sed -n 's/^#\([0-9]*\): cov:.*/\1/p' "$log" | tail -1)
+  slow=$(find "$scratch/artifacts/$target" -name 'timeout-*' | wc -l)
+  if [ "$ignore_timeouts" = "1" ] && [ "$slow" -gt 0 ]; then
+    mkdir -p "$findings/slow"
+    cp "$scratch/artifacts/$target"/timeout-* "$findings/slow"/
+    rm -f "$scratch/artifacts/$target"/timeout-*
+    summary+="$target: $slow slow input(s) over a second, kept in $findings/slow (open)"$'\n'
+  fi
   if [ "$rc" -ne 0 ] || [ -n "$(ls -A "$scratch/artifacts/$target")" ]; then
     status=1
     cp "$scratch/artifacts/$target"/* "$findings"/ 2>/dev/null || true
+    cp "$log" "$findings/$target.log"
     echo "fuzz.sh: $target found a problem (exit $rc); inputs kept in $findings" >&2
     grep -E 'ERROR|SUMMARY|fuzz_[a-z]+:|Test unit written|runtime error' "$log" | head -40 >&2 || true
     summary+="$target: FINDING after ${execs:-?} executions"$'\n'

@@ -14,7 +14,7 @@ namespace {
 enum class Kind { Integer, Real };
 
 // Splits fmt at its first conversion; false when there is none of kind.
-bool FindConversion(const QString& fmt, Kind kind, qsizetype& begin, qsizetype& end, std::string& spec) {
+bool FindConversion(const QString& fmt, Kind kind, qsizetype& begin, qsizetype& end, std::string& conversion) {
   for (qsizetype i = 0; i < fmt.size(); ++i) {
     if (fmt[i] != u'%') continue;
     if (i + 1 < fmt.size() && fmt[i + 1] == u'%') {
@@ -36,7 +36,7 @@ bool FindConversion(const QString& fmt, Kind kind, qsizetype& begin, qsizetype& 
     const bool isInteger = QStringLiteral("diuxX").contains(QChar(conv));
     const bool isReal = QStringLiteral("feEgG").contains(QChar(conv));
     if ((kind == Kind::Integer && !isInteger) || (kind == Kind::Real && !isReal)) return false;
-    spec = "%" + flags + width + precision + (kind == Kind::Integer ? "ll" : "") + static_cast<char>(conv);
+    conversion = "%" + flags + width + precision + (kind == Kind::Integer ? "ll" : "") + static_cast<char>(conv);
     begin = i;
     end = j + 1;
     return true;
@@ -52,10 +52,10 @@ QString Unescape(const QString& text) {
 template <typename T>
 QString Format(const QString& fmt, Kind kind, T value) {
   qsizetype begin = 0, end = 0;
-  std::string spec;
-  if (!FindConversion(fmt, kind, begin, end, spec)) return Unescape(fmt);
+  std::string conversion;
+  if (!FindConversion(fmt, kind, begin, end, conversion)) return Unescape(fmt);
   char buf[512];
-  std::snprintf(buf, sizeof buf, spec.c_str(), value);
+  std::snprintf(buf, sizeof buf, conversion.c_str(), value);
   return Unescape(fmt.left(begin)) + QString::fromLatin1(buf) + Unescape(fmt.mid(end));
 }
 

@@ -62,6 +62,12 @@ for target in "${targets[@]}"; do
   set -e
   execs=$(sed -n 's/^#\([0-9]*\): cov:.*/\1/p' "$log" | tail -1)
   slow=$(find "$scratch/artifacts/$target" -name 'timeout-*' | wc -l)
+  # In fork mode libFuzzer exits with 70 after any timeout, also when told to
+  # go on past them: then only the crash and out-of-memory counts decide.
+  if [ "$rc" -eq 70 ] && [ "$ignore_timeouts" = "1" ]; then
+    counts=$(sed -n 's/.*oom\/timeout\/crash: \([0-9]*\)\/[0-9]*\/\([0-9]*\).*/\1 \2/p' "$log" | tail -1)
+    if [ "$counts" = "0 0" ]; then rc=0; fi
+  fi
   if [ "$ignore_timeouts" = "1" ] && [ "$slow" -gt 0 ]; then
     mkdir -p "$findings/slow"
     cp "$scratch/artifacts/$target"/timeout-* "$findings/slow"/

@@ -1,6 +1,7 @@
 // The sheet's settings: the profile values, the main product's colour options
 // and the exchange at start.
 #include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStringList>
 #include <climits>
@@ -51,6 +52,30 @@ int32_t DecimalValue(const QString& text) {
   return static_cast<int32_t>(value);
 }
 
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A settings file with lines QSettings cannot read: what it could read is in
+// use, the rest has its defaults. Saving rewrites the whole file and drops the
+// unreadable lines, so the file as it was is kept beside it now, and the
+// user is told.
+void ReportUnreadableSettings(QSettings& settings) {
+  (void)settings.allKeys();  // reads every section
+  if (settings.status() != QSettings::FormatError) return;
+  const QString path = settings.fileName();
+  const QString copy = path + QStringLiteral(".bak");
+  QFile::remove(copy);
+  QString text = QCoreApplication::translate("CTandrelSheet",
+                                             "Parts of the settings in %1 could not be read; they have their defaults.")
+                     .arg(path);
+  if (QFile::copy(path, copy))
+    text += QStringLiteral("\n\n") + QCoreApplication::translate("CTandrelSheet", "The file as it was is kept in %1.").arg(copy);
+  std::fprintf(stderr, "tandrel: %s\n", qPrintable(text.section(u'\n', 0, 0)));
+  tandrel::MessageBox(nullptr, text);
+}
+
 }  // namespace
 
 void CTandrelSheet::LoadSettings() {
@@ -61,17 +86,23 @@ void CTandrelSheet::LoadSettings() {
     m_strSearch = ReadProfileString(settings, QStringLiteral("Settings/Search Expression"), m_strSearch);
     m_strReplace = ReadProfileString(settings, QStringLiteral("Settings/Replace Expression"), m_strReplace);
     m_bCaseSensitive = ReadProfileInt(settings, QStringLiteral("Settings/Case Sensitive"), m_bCaseSensitive);
+    ReportUnreadableSettings(settings);
   }
   ReadMainWindowExpressions(m_strSearch, m_strReplace);
 }
 
 void CTandrelSheet::StoreSettings() {
   QSettings settings = OwnSettings();
+  const QByteArray before = FileBytes(settings.fileName());
   settings.setValue(QStringLiteral("Settings/Search Expression"), tandrel::ToQ(m_strSearch));
   settings.setValue(QStringLiteral("Settings/Replace Expression"), tandrel::ToQ(m_strReplace));
   settings.setValue(QStringLiteral("Settings/Case Sensitive"), m_bCaseSensitive);
   settings.sync();
-  if (settings.status() == QSettings::NoError) return;
+  // Unreadable lines met while writing give FormatError, which also hides a
+  // failed write; the file then tells: a written file is a new one.
+  const QSettings::Status status = settings.status();
+  if (status == QSettings::NoError) return;
+  if (status == QSettings::FormatError && FileBytes(settings.fileName()) != before) return;
   // The user's expressions would be lost without a word: say so, and show
   // them so that they can still be copied.
   const QString text =

@@ -1,15 +1,23 @@
 // The sheet's settings: profile values read at start and stored at exit
 // (after Cancel too), the main product's colour options, the exchange with
-// its empty-field rule, the command line and the search library's flags.
+// its empty-field rule, the command line and the search library's flags;
+// damaged and unreadable settings files and absurd colour options.
+#include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QtTest>
 #include <sstream>
+#include <unistd.h>
 
 #include "TestSupport.h"
 #include "search/Profile.h"
 #include "wizard/CommandLine.h"
+#include "wizard/CompCtrl.h"
+#include "wizard/EvalPage.h"
 #include "wizard/Exchange.h"
 #include "wizard/QtText.h"
 #include "wizard/SamplePage.h"
@@ -19,6 +27,26 @@
 namespace {
 const QString kTandrel = QStringLiteral("Tandrel");
 const QString kZy32 = QStringLiteral("ZY32");
+
+QString OwnFile(const CTestEnvironment& env) { return env.Path() + QStringLiteral("/config/Pellucor/Tandrel.conf"); }
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Bytes of a literal that may hold NULs, without its terminator.
+template <size_t N>
+QByteArray Bytes(const char (&text)[N]) {
+  return QByteArray(text, N - 1);
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 }  // namespace
 
 class SettingsTest : public QObject {
@@ -70,6 +98,9 @@ private slots:
     QTest::newRow("number of another type is ignored") << QStringLiteral("@Variant(\\0\\0\\0\\x2\\0\\0\\0\\xff)") << false
                                                        << kDefault;
     QTest::newRow("list is ignored") << QStringLiteral("255, 0") << false << kDefault;
+    QTest::newRow("too small is held to 32 bits") << QStringLiteral("-99999999999") << true << 0x80000000u;
+    QTest::newRow("129 digits are held to 32 bits") << QString(129, u'9') << true << 0x7FFFFFFFu;
+    QTest::newRow("digits of another script give 0") << QStringLiteral("\u0663\uFF15") << true << 0u;
   }
   void optionColor() {
     QFETCH(QString, line);
@@ -84,6 +115,152 @@ private slots:
     sheet.LoadSettings();
     QCOMPARE(sheet.m_crFile, color);
     QCOMPARE(sheet.m_crString, 255u);  // "String Color" is missing: the default stays
+  }
+
+  // Whatever the number, the pane shows its low 24 bits as an opaque colour.
+  void absurdColourIsShownAsItsLowBytes_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QColor>("shown");
+    QTest::newRow("negative") << QStringLiteral("-12") << QColor(0xF4, 0xFF, 0xFF);
+    QTest::newRow("too big") << QStringLiteral("99999999999") << QColor(0xFF, 0xFF, 0xFF);
+    QTest::newRow("too small") << QStringLiteral("-99999999999") << QColor(0, 0, 0);
+    QTest::newRow("high byte set") << QStringLiteral("-16711936") << QColor(0, 0xFF, 0);
+  }
+  void absurdColourIsShownAsItsLowBytes() {
+    QFETCH(QString, line);
+    QFETCH(QColor, shown);
+    CTestEnvironment env;
+    env.WriteSettingsFile(kZy32, QStringLiteral("[Options]\nString%20Color=") + line + u'\n');
+    CTandrelSheet sheet;
+    sheet.show();
+    sheet.SamplePage()->m_editSearch->setText(QStringLiteral("b"));
+    sheet.SamplePage()->m_editReplace->setText(QStringLiteral("Z"));
+    std::u16string sample = u"abc";
+    sheet.SamplePage()->m_ctlSample->ExchangeText(sample, true);
+    for (int i = 0; i < 3; ++i) sheet.next();
+    QCOMPARE(sheet.currentId(), int(CTandrelSheet::kEvalPage));
+    QCoreApplication::processEvents();
+    QTextCursor cursor(sheet.EvalPage()->m_ctlSample->document());
+    cursor.setPosition(2);  // the format of "b"
+    QCOMPARE(cursor.charFormat().foreground().color(), shown);
+    QCOMPARE(cursor.charFormat().foreground().color().alpha(), 255);
+  }
+
+  // A damaged settings file: what can be read is used, the rest has its
+  // defaults, and nothing readable is lost when the settings are stored.
+  void damagedSettingsKeepWhatCanBeRead_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("caseFlag");
+    QTest::addColumn<bool>("reported");
+    const QByteArray good = "[Settings]\nSearch%20Expression=good\nCase%20Sensitive=1\n";
+    QTest::newRow("line without a value") << good + "this line has no value\n" << "good" << 1 << true;
+    QTest::newRow("section header without its bracket") << QByteArray("[Broken\nx=1\n") + good << "good" << 1 << true;
+    QTest::newRow("cut inside a key") << good + "Replace%20Expr" << "good" << 1 << true;
+    QTest::newRow("cut inside a section header") << good + "[Fla" << "good" << 1 << true;
+    QTest::newRow("garbage bytes before the sections")
+        << Bytes("\x01\xFE\xFF\x7F" "garbage\xC3\n") + good << "good" << 1 << true;
+    QTest::newRow("NUL in another value")
+        << good + Bytes("Replace%20Expression=a\0b\n") << "good" << 1 << false;
+    QTest::newRow("broken escapes in another value")
+        << good + "Replace%20Expression=a\\xZZ\\q\"\n" << "good" << 1 << false;
+    QTest::newRow("broken escape in a key") << good + "Re%zzplace=1\n" << "good" << 1 << false;
+    QTest::newRow("unreadable case flag")
+        << QByteArray("[Settings]\nSearch%20Expression=good\nCase%20Sensitive=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x1\\0\\xff)\n")
+        << "good" << 0 << false;
+    QTest::newRow("case flag that is no number")
+        << QByteArray("[Settings]\nSearch%20Expression=good\nCase%20Sensitive=yes\n") << "good" << 0 << false;
+    QByteArray noise;
+    for (int i = 0; i < 512; ++i) noise += char((i * 167 + 13) % 256);
+    QTest::newRow("nothing but noise") << noise << "" << 0 << true;
+  }
+  void damagedSettingsKeepWhatCanBeRead() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, search);
+    QFETCH(int, caseFlag);
+    QFETCH(bool, reported);
+    CTestEnvironment env;
+    // Another section of the file, which must outlive the rewrite.
+    const QByteArray file = "[Flags]\nUNIX%20RegExp=1\n" + content;
+    WriteBytes(OwnFile(env), file);
+    {
+      CTandrelSheet sheet;
+      sheet.LoadSettings();
+      QCOMPARE(tandrel::ToQ(sheet.m_strSearch), search);
+      QCOMPARE(sheet.m_bCaseSensitive, caseFlag);
+      QCOMPARE(env.m_aMessages.size(), reported ? 1 : 0);
+      if (reported) {
+        QVERIFY(env.m_aMessages[0].contains(QStringLiteral("could not be read")));
+        QVERIFY(env.m_aMessages[0].contains(OwnFile(env) + QStringLiteral(".bak")));
+        QCOMPARE(ReadBytes(OwnFile(env) + QStringLiteral(".bak")), file);
+      }
+    }  // stores the settings
+    QCOMPARE(env.m_aMessages.size(), reported ? 1 : 0);  // storing worked and says nothing
+    QVERIFY(!ReadBytes(OwnFile(env)).contains("this line has no value"));
+    QSettings settings(QStringLiteral("Pellucor"), kTandrel);
+    QCOMPARE(settings.status(), QSettings::NoError);
+    QCOMPARE(settings.value(QStringLiteral("Settings/Search Expression")).toString(), search);
+    QCOMPARE(settings.value(QStringLiteral("Settings/Case Sensitive")).toInt(), caseFlag);
+    QCOMPARE(settings.value(QStringLiteral("Flags/UNIX RegExp")).toInt(), 1);
+  }
+
+  // The file may be damaged after it was read (by hand, while the wizard
+  // runs); writing over it is still a success and no cause for a message.
+  void storingOverADamagedFileWorksWithoutAMessage() {
+    CTestEnvironment env;
+    WriteBytes(OwnFile(env), "[Flags]\nUNIX%20RegExp=1\nthis line has no value\n[Settings]\nSearch%20Expression=old\n");
+    {
+      CTandrelSheet sheet;
+      sheet.m_strSearch = u"new";
+    }
+    QVERIFY(env.m_aMessages.isEmpty());
+    QSettings settings(QStringLiteral("Pellucor"), kTandrel);
+    QCOMPARE(settings.value(QStringLiteral("Settings/Search Expression")).toString(), QStringLiteral("new"));
+    QCOMPARE(settings.value(QStringLiteral("Flags/UNIX RegExp")).toInt(), 1);
+  }
+
+  void keptCopyReplacesAnOlderOne() {
+    CTestEnvironment env;
+    WriteBytes(OwnFile(env) + QStringLiteral(".bak"), "older copy");
+    const QByteArray file = "[Settings]\nSearch%20Expression=s\n[Broken\n";
+    WriteBytes(OwnFile(env), file);
+    CTandrelSheet sheet;
+    sheet.LoadSettings();
+    QCOMPARE(env.m_aMessages.size(), 1);
+    QCOMPARE(ReadBytes(OwnFile(env) + QStringLiteral(".bak")), file);
+  }
+
+  void damagedOptionsKeepTheDefaultColours() {
+    CTestEnvironment env;
+    WriteBytes(env.Path() + QStringLiteral("/config/Pellucor/ZY32.conf"),
+               Bytes("[Options\nString%20Color\n\0\xFF[Options]\nFile%20Color"));
+    CTandrelSheet sheet;
+    sheet.LoadSettings();
+    QCOMPARE(sheet.m_crString, 255u);
+    QCOMPARE(sheet.m_crFile, 0xFF0000u);
+    QVERIFY(env.m_aMessages.isEmpty());  // the main product's options are not ours to report
+  }
+
+  void unreadableSettingsFileStartsWithDefaults() {
+    // Permissions do not keep root from reading a file, so there is no unreadable file to try.
+    if (::geteuid() == 0) QSKIP("running as root, which reads a file whatever its permissions");
+    CTestEnvironment env;
+    env.WriteSettingsFile(kTandrel, QStringLiteral("[Settings]\nSearch%20Expression=hidden\nCase%20Sensitive=1\n"));
+    QVERIFY(QFile::setPermissions(OwnFile(env), QFileDevice::Permissions()));
+    {
+      CTandrelSheet sheet;
+      sheet.LoadSettings();
+      QVERIFY(sheet.m_strSearch.empty());
+      QCOMPARE(sheet.m_bCaseSensitive, 0);
+      sheet.m_strSearch = u"mine";
+    }
+    // Stored, or reported with the expression: never lost without a word.
+    QFile::setPermissions(OwnFile(env), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (env.m_aMessages.isEmpty())
+      QCOMPARE(QSettings(QStringLiteral("Pellucor"), kTandrel).value(QStringLiteral("Settings/Search Expression")).toString(),
+               QStringLiteral("mine"));
+    else
+      QVERIFY(env.m_aMessages.last().contains(QStringLiteral("mine")));
   }
 
   void exchangeNeverClearsAProfileValue_data() {

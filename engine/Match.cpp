@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "engine/Escape.h"
+#include "engine/PlacementIndex.h"
 #include "engine/TextScan.h"
 
 int32_t g_bCaseSensitive = 0;
 int32_t g_nScanStart = -1;
 int32_t g_nScanEnd = -1;
+bool g_bIndexLongChains = true;
 
 namespace {
 
@@ -27,6 +29,11 @@ int32_t Saturate(int64_t v) {
 int64_t AddCapped(int64_t a, int64_t b) { return std::min(a + b, kMax); }
 
 bool IsPlaced(const Node* n) { return n != nullptr && n->matchStart >= 0; }
+
+// The index of the chain MatchNode is placing now, where that chain is long.
+const CPlacementIndex* g_pIndex = nullptr;
+
+bool Indexed(const Node* n) { return g_pIndex != nullptr && g_pIndex->Holds(n); }
 
 // Compares one text unit (-1 where there is none) with a folded expression unit.
 bool SameUnit(char16_t expected, int32_t unit) {
@@ -179,6 +186,9 @@ int64_t LongestSelf(const Node* n) {
   return std::min(2 * base, kMax);
 }
 
+// A term of SpanOfUnmatchedBefore: LongestPossible(n, false) of a node without alternatives.
+int64_t UnmatchedSelf(const Node* n) { return LongestSelf(n); }
+
 int64_t MaxLengthSelf(const Node* n) {
   const int64_t maxCount = std::max(n->maxCount, 0);
   if (n->isSet) return std::min(2 * maxCount, kMax);
@@ -201,24 +211,40 @@ bool Rule1(const Node* q) {
 }  // namespace
 
 int32_t LowerBound(const CUnicodeExpression* node) {
+  if (Indexed(node)) {
+    const Node* q = g_pIndex->PrevEnded(node);
+    return q != nullptr ? Saturate(int64_t{q->matchEnd} + 1) : g_nScanStart;
+  }
   for (const Node* q = node->prev; q != nullptr; q = q->prev)
     if (q->matchEnd >= 0) return Saturate(int64_t{q->matchEnd} + 1);
   return g_nScanStart;
 }
 
 int32_t UpperBound(const CUnicodeExpression* node) {
+  if (Indexed(node)) {
+    const Node* q = g_pIndex->NextStarted(node);
+    return q != nullptr ? q->matchStart : g_nScanEnd;
+  }
   for (const Node* q = node->next; q != nullptr; q = q->next)
     if (q->matchStart >= 0) return q->matchStart;
   return g_nScanEnd;
 }
 
 int32_t NextPlacedStart(const CUnicodeExpression* node, int32_t def) {
+  if (Indexed(node)) {
+    const Node* q = g_pIndex->NextTouched(node);
+    return q != nullptr ? q->matchStart : def;
+  }
   for (const Node* q = node->next; q != nullptr; q = q->next)
     if (q->matchStart != -1) return q->matchStart;
   return def;
 }
 
 bool PrecedingPlaced(const CUnicodeExpression* node) {
+  if (Indexed(node)) {
+    const Node* q = g_pIndex->PrevNotSkipped(node);
+    return q != nullptr && q->matchStart >= 0;
+  }
   for (const Node* q = node->prev; q != nullptr; q = q->prev) {
     if (q->matchStart == -1) return false;
     if (q->matchStart >= 0) return true;
@@ -227,6 +253,7 @@ bool PrecedingPlaced(const CUnicodeExpression* node) {
 }
 
 int32_t LongestPossible(const CUnicodeExpression* node, bool withFollowing) {
+  if (withFollowing && Indexed(node)) return Saturate(std::min(g_pIndex->LongestFrom(node), kMax));
   if (withFollowing) return Saturate(ChainSum(node, LongestSelf));
   int64_t v = LongestSelf(node);
   if (node->alternative != nullptr) {
@@ -237,6 +264,7 @@ int32_t LongestPossible(const CUnicodeExpression* node, bool withFollowing) {
 }
 
 int32_t SpanOfUnmatchedBefore(const CUnicodeExpression* node) {
+  if (Indexed(node)) return Saturate(std::min(g_pIndex->UnmatchedBefore(node), kMax));
   int64_t sum = 0;
   for (const Node* q = node->prev; q != nullptr; q = q->prev)
     if (q->matchStart == -1) sum = AddCapped(sum, LongestPossible(q, false));
@@ -358,6 +386,7 @@ namespace {
 bool IsLineAnchor(const Node* p) { return p->origOp == u'^' || p->origOp == u'$'; }
 
 bool ComesAtOrAfter(const Node* r, const Node* from) {
+  if (Indexed(r) && Indexed(from)) return r->chainIndex >= from->chainIndex;
   for (const Node* q = from; q != nullptr; q = q->next)
     if (q == r) return true;
   return false;
@@ -367,11 +396,17 @@ bool ComesAtOrAfter(const Node* r, const Node* from) {
 void PlaceBackward(Node* p, const CTextView& buffer, int32_t e) {
   int64_t low = -1;
   bool found = false;
-  for (const Node* q = p->prev; q != nullptr; q = q->prev) {
-    if (q->matchEnd >= 0) {
-      low = q->matchEnd;
-      found = true;
-      break;
+  if (Indexed(p)) {
+    const Node* q = g_pIndex->PrevEnded(p);
+    found = q != nullptr;
+    if (found) low = q->matchEnd;
+  } else {
+    for (const Node* q = p->prev; q != nullptr; q = q->prev) {
+      if (q->matchEnd >= 0) {
+        low = q->matchEnd;
+        found = true;
+        break;
+      }
     }
   }
   if (!found) low = std::max<int64_t>(int64_t{e} - LongestPossible(p, false) - 2, -1);
@@ -547,6 +582,13 @@ void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, i
 }  // namespace
 
 bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, int32_t start, int32_t limit) {
+  // A long chain's lookups go through an index of its placement state.
+  CPlacementIndex index(g_bIndexLongChains ? p : nullptr, LongestSelf, UnmatchedSelf);
+  struct CUse {
+    const CPlacementIndex* saved = g_pIndex;
+    ~CUse() { g_pIndex = saved; }
+  } use;
+  g_pIndex = index.Active() ? &index : nullptr;
   // Each node hands over to the next in the match order; a loop, so that the
   // depth does not grow with the number of nodes.
   for (;;) {
@@ -576,6 +618,7 @@ bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, in
 
     if (p->minCount == 0 && p->matchStart == -1) p->matchStart = p->matchEnd = -2;
     if (p->matchStart == -1) return false;
+    if (g_pIndex != nullptr) index.Update(p);
     if (p->matchStart > 0 && p->next != nullptr && p->next->matchStart > 0 &&
         int64_t{p->next->matchStart} > int64_t{p->matchEnd} + 1) {
       p->matchText.clear();

@@ -12,6 +12,10 @@
 extern int32_t g_nScanStart;
 extern int32_t g_nScanEnd;
 
+// Long chains are placed through an index of their state instead of walks
+// along them; the results are the same (tests compare with this off).
+extern bool g_bIndexLongChains;
+
 // Places p and then every node after it in the match order. count is the byte
 // length of the buffer; start and limit narrow p's room (-1 = no narrowing).
 bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, int32_t start, int32_t limit);

@@ -63,6 +63,7 @@ public:
   CUnicodeExpression* next = nullptr;         // owned
   CUnicodeExpression* prev = nullptr;         // not owned
   CUnicodeExpression* nextInOrder = nullptr;  // not owned
+  int32_t chainIndex = -1;  // position along next, set where the matcher indexes a long chain
 
 private:
   // Compile this node's element only and return where the rest of text starts

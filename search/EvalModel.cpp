@@ -3,6 +3,7 @@
 #include "search/EvalModel.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <stdexcept>
 
 namespace {
@@ -22,10 +23,28 @@ void CEvalModel::CreateSearcher() {
 }
 
 void CEvalModel::FindHits() {
-  m_aHits.clear();
-  CreateSearcher();
-  if (m_strSample.size() > kMaxSampleUnits) throw std::length_error("the sample text is too long to search");
+  try {
+    CreateSearcher();
+    if (m_strSample.size() > kMaxSampleUnits) throw std::length_error("the sample text is too long to search");
+  } catch (...) {
+    m_aHits.clear();
+    throw;
+  }
 
+  // The hits of the previous run are overwritten in place: their strings and
+  // arrays keep their memory, so that a repeated evaluation allocates next to
+  // nothing per hit. Those beyond the new count go at the end.
+  size_t used = 0;
+  try {
+    FindHitsInto(used);
+  } catch (...) {
+    m_aHits.erase(m_aHits.begin() + static_cast<std::ptrdiff_t>(used), m_aHits.end());
+    throw;
+  }
+  m_aHits.erase(m_aHits.begin() + static_cast<std::ptrdiff_t>(used), m_aHits.end());
+}
+
+void CEvalModel::FindHitsInto(size_t& used) {
   int32_t base = 0;
   int32_t remaining = static_cast<int32_t>(2 * m_strSample.size());
   int32_t lastLineEnd = 0;
@@ -36,8 +55,7 @@ void CEvalModel::FindHits() {
   // itself, so the sample is never written to.
   auto search = [&] { return m_pSearcher->Search(text + base / 2, remaining, remaining, 0, 0, &lastLineEnd, &lineCount); };
 
-  // The two per-hit arrays have one entry per node and per element: sized
-  // once, so that a hit costs one allocation for each.
+  // The two per-hit arrays have one entry per node and per element.
   size_t nodeCount = 0;
   for (const CUnicodeExpression* node = m_pSearcher->GetSearchNode(0); node != nullptr; node = node->next) ++nodeCount;
   size_t elementCount = 0;
@@ -46,30 +64,31 @@ void CEvalModel::FindHits() {
   int32_t end = search();
   m_pSearcher->Reset(false);
   while (end >= 0) {
-    // Built in place; a hit that cannot be completed (out of memory) is taken out again.
-    CZyHit& hit = m_aHits.emplace_back();
-    try {
-      m_pSearcher->GetFoundText(hit.m_strFound);
-      hit.m_nPos = base + end - 2 * static_cast<int32_t>(hit.m_strFound.size());
-      m_pSearcher->GetReplacement(hit.m_strReplacement);  // advances the counters, once per hit
-      hit.m_nLine = lineCount;
-      hit.m_aItemFound.reserve(nodeCount);
-      for (const CUnicodeExpression* node = m_pSearcher->GetSearchNode(0); node != nullptr; node = node->next) {
-        hit.m_aItemFound.push_back(node->matchText);
-      }
-      hit.m_aItemReplace.reserve(elementCount);
-      for (CUnicodeReplaceExpression* e = m_pSearcher->replaceHead; e != nullptr; e = e->Next()) {
-        if (const CUnicodeExpression* referenced = e->Referenced()) {
-          std::u16string& shown = hit.m_aItemReplace.emplace_back(referenced->matchText);
-          e->ApplyTransform(shown, false);  // the preview, without advancing a counter
-        } else {
-          hit.m_aItemReplace.push_back(e->chars);
-        }
-      }
-    } catch (...) {
-      m_aHits.pop_back();
-      throw;
+    if (used == m_aHits.size()) m_aHits.emplace_back();
+    // Counted only once complete: a hit that cannot be completed (out of
+    // memory) is taken out again with the old ones.
+    CZyHit& hit = m_aHits[used];
+    m_pSearcher->GetFoundText(hit.m_strFound);
+    hit.m_nPos = base + end - 2 * static_cast<int32_t>(hit.m_strFound.size());
+    m_pSearcher->GetReplacement(hit.m_strReplacement);  // advances the counters, once per hit
+    hit.m_nLine = lineCount;
+    hit.m_aItemFound.resize(nodeCount);
+    size_t k = 0;
+    for (const CUnicodeExpression* node = m_pSearcher->GetSearchNode(0); node != nullptr; node = node->next) {
+      hit.m_aItemFound[k++] = node->matchText;
     }
+    hit.m_aItemReplace.resize(elementCount);
+    k = 0;
+    for (CUnicodeReplaceExpression* e = m_pSearcher->replaceHead; e != nullptr; e = e->Next()) {
+      std::u16string& shown = hit.m_aItemReplace[k++];
+      if (const CUnicodeExpression* referenced = e->Referenced()) {
+        shown = referenced->matchText;
+        e->ApplyTransform(shown, false);  // the preview, without advancing a counter
+      } else {
+        shown = e->chars;
+      }
+    }
+    ++used;
 
     // Move on without ever searching twice at one place or with a negative length.
     if (end > remaining) break;  // the hit lies on the line feed after the text

@@ -45,4 +45,9 @@ public:
   std::u16string m_strSearch;
   std::u16string m_strReplace;
   int32_t m_bCaseSensitive = 0;
+
+private:
+  // The search loop of FindHits; used = how many entries of m_aHits hold hits
+  // of this run so far.
+  void FindHitsInto(size_t& used);
 };

@@ -143,6 +143,51 @@ TEST_F(EvalModelTest, EachEvaluationNumbersFromTheStart) {
   EXPECT_EQ(model.m_aHits[1].m_strReplacement, u"3");
 }
 
+// One model evaluated again and again keeps the memory of its earlier hits;
+// each result must still be what a fresh model gives, whether the new run has
+// more or fewer hits, nodes or elements than the one before.
+TEST_F(EvalModelTest, RepeatedEvaluationsGiveWhatAFreshModelGives) {
+  struct Step {
+    const char16_t* search;
+    const char16_t* replace;
+    const char16_t* sample;
+  };
+  const Step steps[] = {
+      {u"a+[0-9]*[b-c]", u"<%1|%2>x%3<", u"a12bc a3 a44cb\nA5b"},
+      {u"?", u"%1>", u"xYz\r\nw"},
+      {u"+[0-9]", u"#%1>09>", u"1 22 333 4444 55555 666666 7777777 88888888"},
+      {u"qq", u"Q", u"no hit here"},
+      {u"(ab|c)+[x]", u"[%1][%2]%1<", u"abxx cx ABX ab"},
+      {u"+[a-z]!(e)", u"%1%%ZYFILL-%%", u"the lazy dog sleeps"},
+      {u"b", u"", u"b"},
+  };
+  CEvalModel reused;
+  for (const Step& step : steps) {
+    CEvalModel fresh;
+    Evaluate(fresh, step.search, step.replace, step.sample, 1);
+    Evaluate(reused, step.search, step.replace, step.sample, 1);
+    const std::string what = "expression '" + Show(step.search) + "'";
+    ASSERT_EQ(reused.m_aHits.size(), fresh.m_aHits.size()) << what;
+    for (size_t i = 0; i < fresh.m_aHits.size(); ++i) {
+      const CZyHit& a = reused.m_aHits[i];
+      const CZyHit& b = fresh.m_aHits[i];
+      EXPECT_EQ(a.m_nPos, b.m_nPos) << what << ", hit " << i;
+      EXPECT_EQ(a.m_nLine, b.m_nLine) << what << ", hit " << i;
+      EXPECT_EQ(a.m_strFound, b.m_strFound) << what << ", hit " << i;
+      EXPECT_EQ(a.m_strReplacement, b.m_strReplacement) << what << ", hit " << i;
+      EXPECT_EQ(a.m_aItemFound, b.m_aItemFound) << what << ", hit " << i;
+      EXPECT_EQ(a.m_aItemReplace, b.m_aItemReplace) << what << ", hit " << i;
+    }
+    EXPECT_EQ(reused.BuildReplacedText(), fresh.BuildReplacedText()) << what;
+    EXPECT_EQ(reused.m_strReplaced, fresh.m_strReplaced) << what;
+  }
+  // A compile error after many hits leaves none.
+  Evaluate(reused, u"?", u"", u"abcdef");
+  EXPECT_EQ(reused.m_aHits.size(), 6u);
+  EXPECT_THROW(Evaluate(reused, u"x[-a]", u"", u"abcdef"), CExpressionError);
+  EXPECT_TRUE(reused.m_aHits.empty());
+}
+
 TEST_F(EvalModelTest, HitEndingAtZeroMovesOnByOneCharacter) {
   // '*$' over a text that begins with a line break: the first hit is only the
   // anchor's break at the scan start, so Search returns 0.

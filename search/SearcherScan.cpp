@@ -126,35 +126,58 @@ bool IsPlainSet(const CUnicodeExpression* plan) {
          plan->origOp != u'$';
 }
 
-// The first unit index at or after `from` that the set accepts (compared as
-// the matcher compares), or INT32_MAX.
-int32_t NextSetUnit(const CTextView& view, const CUnicodeExpression* p, int32_t from,
-                    std::vector<uint64_t>& members) {
+}  // namespace
+
+int32_t CUnicodeSearcher::WindowLength() {
+  // Only the head's counts change after compiling (line starts); the other
+  // nodes' lengths are fixed.
+  if (!scanCache.windowKnown || scanCache.windowMaxCount != head->maxCount) {
+    scanCache.window = MaxMatchLength(head);
+    scanCache.windowMaxCount = head->maxCount;
+    scanCache.windowKnown = true;
+  }
+  return scanCache.window;
+}
+
+int32_t CUnicodeSearcher::NextSetUnit(const CTextView& view, const CUnicodeExpression* p, int32_t from) {
   const int32_t size = view.Size();
   if (p->chars.empty()) return INT32_MAX;
   const bool fold = !g_bCaseSensitive;
-  CScanUnits first;
-  bool scan = p->chars.size() <= static_cast<size_t>(kMaxScanUnits);
-  for (size_t k = 0; scan && k < p->chars.size(); ++k) scan = first.Add(p->chars[k], fold);
-  if (members.empty()) {
-    members.assign(65536 / 64, 0);
-    for (char16_t u : p->chars) members[u / 64] |= uint64_t{1} << (u % 64);
+  CScanCache& cache = scanCache;
+  if (cache.setNode != p || cache.setFold != fold) {
+    cache.setNode = nullptr;  // until complete
+    cache.setFirst = CScanUnits();
+    bool scan = p->chars.size() <= static_cast<size_t>(kMaxScanUnits);
+    for (size_t k = 0; scan && k < p->chars.size(); ++k) scan = cache.setFirst.Add(p->chars[k], fold);
+    cache.setScan = scan;
+    cache.setMembers.assign(65536 / 64, 0);
+    for (char16_t u : p->chars) cache.setMembers[u / 64] |= uint64_t{1} << (u % 64);
+    cache.setLow[0] = 0;  // unit 0 is never taken
+    for (int32_t unit = 1; unit < 256; ++unit) {
+      auto u = static_cast<char16_t>(unit);
+      if (fold) u = FoldCase(u);
+      cache.setLow[static_cast<size_t>(unit)] = static_cast<uint8_t>(cache.setMembers[u / 64] >> (u % 64) & 1);
+    }
+    cache.setFold = fold;
+    cache.setNode = p;
   }
+  const std::vector<uint64_t>& members = cache.setMembers;
   for (int32_t c = std::max(from, 0); c < size; ++c) {
-    if (scan) {
-      c = ScanForUnits(view, c, size, first);
+    if (cache.setScan) {
+      c = ScanForUnits(view, c, size, cache.setFirst);
       if (c >= size) break;
     }
     const int32_t unit = view.Unit(c);
-    if (unit <= 0) continue;
+    if (unit < 256) {
+      if (unit >= 0 && cache.setLow[static_cast<size_t>(unit)] != 0) return c;
+      continue;
+    }
     auto u = static_cast<char16_t>(unit);
     if (fold) u = FoldCase(u);
     if (members[u / 64] >> (u % 64) & 1) return c;
   }
   return INT32_MAX;
 }
-
-}  // namespace
 
 int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t remainingBytes, int32_t offset,
                                  int32_t offset2, int32_t* lastLineEnd, int32_t* lineCount) {
@@ -178,11 +201,9 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
 
   int32_t literalAt = -1;  // next unit where a literal plan matches (INT32_MAX: none); -1 unknown
   int32_t setAt = -1;      // likewise, the next unit a set plan accepts
-  std::vector<uint64_t> setMembers;
   auto makeInnerLineStart = [&] {
     literalAt = -1;
     setAt = -1;
-    setMembers.clear();
     // Away from the start of the text a line start must consume a line break.
     head->minCount = 2;
     head->maxCount = 4;
@@ -220,7 +241,7 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   if (plan == nullptr) return -1;
 
   g_nScanStart = 0;
-  int32_t window = MaxMatchLength(head);
+  int32_t window = WindowLength();
   if (window < 32767) window *= 2;
   g_nScanEnd = std::min(window, len);
 
@@ -282,7 +303,7 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   // Whether an attempt in the window now set could place the set plan (see
   // IsPlainSet): its room may grow to twice the window for a trailing set.
   auto windowMayHoldSet = [&] {
-    if (setAt < g_nScanStart / 2) setAt = NextSetUnit(view, plan, g_nScanStart / 2, setMembers);
+    if (setAt < g_nScanStart / 2) setAt = NextSetUnit(view, plan, g_nScanStart / 2);
     if (setAt == INT32_MAX) return false;
     const int64_t reach = std::min<int64_t>(len, 2 * int64_t{g_nScanEnd} - g_nScanStart);
     return 2 * int64_t{setAt} <= reach;
@@ -449,7 +470,7 @@ int32_t CUnicodeSearcher::Validate() {
 
 bool CUnicodeSearcher::CheckConstraints() {
   if (constraints.empty()) return true;
-  std::u16string text;
+  std::u16string& text = constraintText;  // its memory is kept for the next candidate
   GetFoundText(text);
   const int32_t bytes = Clamp32(2 * static_cast<int64_t>(text.size()));
   const int32_t savedStart = g_nScanStart;

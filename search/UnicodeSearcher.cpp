@@ -52,6 +52,7 @@ CUnicodeSearcher::~CUnicodeSearcher() {
 }
 
 void CUnicodeSearcher::Compile(std::u16string& expression) {
+  scanCache = CScanCache();  // a new chain
   if (IsUnixSyntax()) TranslateUnixExpression(expression);
   SplitConstraints(expression);
   head = new CUnicodeExpression(&expression, nullptr);
@@ -112,6 +113,7 @@ bool CUnicodeSearcher::SplitConstraints(std::u16string& expression) {
 }
 
 void CUnicodeSearcher::Prepare() {
+  scanCache = CScanCache();
   if (head == nullptr) return;
   stateClean = false;
   firstToMatch = BuildMatchOrder(head);

@@ -2,10 +2,12 @@
 // a replace template, finds the next hit in a buffer and hands out its parts.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/TextScan.h"
 #include "engine/UnicodeExpression.h"
 #include "search/UnicodeReplaceExpression.h"
 
@@ -67,5 +69,27 @@ public:
   bool CheckConstraints();
 
 private:
+  // What the scan derives from the compiled chain, kept from one Search to
+  // the next. Each part names what it was built from and is rebuilt when
+  // that differs (a line start changes the head node's counts).
+  struct CScanCache {
+    int32_t windowMaxCount = 0;  // head->maxCount the window was computed for
+    bool windowKnown = false;
+    int32_t window = 0;  // MaxMatchLength(head)
+
+    const CUnicodeExpression* setNode = nullptr;  // the set plan the tables are for
+    bool setFold = false;                         // and whether units were folded
+    bool setScan = false;                         // setFirst holds every member
+    CScanUnits setFirst;
+    std::vector<uint64_t> setMembers;       // one bit per member unit
+    std::array<uint8_t, 256> setLow = {};  // 1: a text unit below 256 the set accepts
+  };
+  CScanCache scanCache;
+  std::u16string constraintText;  // the candidate handed to the conditions
+
+  int32_t WindowLength();
+  // The first unit index at or after `from` that the set plan p accepts, or INT32_MAX.
+  int32_t NextSetUnit(const CTextView& view, const CUnicodeExpression* p, int32_t from);
+
   void AddConstraint(const std::u16string& text, bool mustMatchText);
 };

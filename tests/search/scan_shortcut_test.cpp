@@ -11,6 +11,7 @@
 #include "SearchTestUtil.h"
 #include "engine/TextScan.h"
 #include "search/EvalModel.h"
+#include "search/UnicodeSearcher.h"
 
 namespace {
 
@@ -225,4 +226,54 @@ TEST_F(ScanShortcutTest, SetPlansPassOverWindowsWithoutMembers) {
   const std::u16string none = Filler(20000, 36);
   EXPECT_TRUE(Both(1, u"+32767[a]", none).hits.empty());
   Both(1, u"+32767[k]", Filler(3000, 37) + std::u16string(40, u'k'));
+}
+
+// One searcher keeps what its scan derives from the chain (window length, the
+// tables of a set plan) from one Search to the next. Calls as a file search
+// makes them (later calls away from the text start, so that a line start
+// changes the head node and the plan) must give what a searcher that did not
+// see the earlier calls gives. A line start away from the text start leaves
+// the head node's counts changed for the calls after it, so that searcher
+// first makes the first such call too.
+TEST_F(ScanShortcutTest, OneSearcherAcrossCallsAgreesWithFreshOnes) {
+  std::u16string text = Filler(40000, 41);
+  for (size_t at = 700; at + 8 < text.size(); at += 2900) text.replace(at, 8, u"x7ab\u00e9E2y");
+  const std::u16string replace = u"%1";
+  size_t hits = 0;
+  for (const char16_t* expression : {u"^+[a-z]", u"^k+[lm]", u"^kl", u"^\\n", u"^()!([0-9])", u"^?k", u"^*k",
+                                     u"+[a-z]!(e)", u"+[lm]k", u"^*[0-9]x", u"+[0-9]", u"+[\u00c9]", u"(ab|x7|AB)",
+                                     u"k$"}) {
+    for (const int32_t caseSensitive : {0, 1}) {
+      g_bCaseSensitive = caseSensitive;  // as a search sets it before building the searcher
+      const std::u16string search = expression;
+      CUnicodeSearcher reused(&search, &replace);
+      for (int32_t call = 0; call < 28; ++call) {
+        const auto from = static_cast<size_t>(call) * 1433;
+        const auto bytes = static_cast<int32_t>(2 * (text.size() - from));
+        const int32_t offset = call % 7 == 0 ? 0 : static_cast<int32_t>(2 * from);
+        CUnicodeSearcher fresh(&search, &replace);
+        int32_t lastA = 0, linesA = 0, lastB = 0, linesB = 0;
+        if (call > 1) {
+          const auto firstBytes = static_cast<int32_t>(2 * (text.size() - 1433));
+          fresh.Search(text.data() + 1433, firstBytes, firstBytes, 2 * 1433, 0, &lastB, &linesB);
+          lastB = linesB = 0;
+        }
+        const int32_t a = reused.Search(text.data() + from, bytes, bytes, offset, 0, &lastA, &linesA);
+        const int32_t b = fresh.Search(text.data() + from, bytes, bytes, offset, 0, &lastB, &linesB);
+        const std::string what = "expression '" + Show(search) + "' case " + std::to_string(caseSensitive) +
+                                 ", call " + std::to_string(call);
+        ASSERT_EQ(a, b) << what;
+        EXPECT_EQ(linesA, linesB) << what;
+        EXPECT_EQ(lastA, lastB) << what;
+        if (a < 0) continue;
+        ++hits;
+        EXPECT_EQ(reused.hitStart, fresh.hitStart) << what;
+        std::u16string foundA, foundB;
+        reused.GetFoundText(foundA);
+        fresh.GetFoundText(foundB);
+        EXPECT_EQ(foundA, foundB) << what;
+      }
+    }
+  }
+  EXPECT_GT(hits, 400u);  // calls that find nothing would compare little
 }

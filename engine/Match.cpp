@@ -493,6 +493,37 @@ private:
   uint64_t m_ascii[2] = {0, 0};
 };
 
+// A set run refused as too short: the runs that begin at the next positions
+// lie inside it, so they are found from its length without scanning again.
+bool CanStepRefusedRuns(const Node* p, int64_t start, int64_t run) {
+  return p->isSet && !p->anyChar && !IsLineAnchor(p) && start >= 0 && run >= 1 && run < p->minCount;
+}
+
+// Goes on from the refused run at g as the loop of PlaceForward would, for as
+// long as each next position also gives a run that is refused as too short
+// (each iteration leaves its span in matchStart and matchEnd and grows a
+// trailing set's room). Returns the last position so handled; the loop goes
+// on after it. The run lengths are those SetRunForward would find: members
+// from the unit on, held to the maximum count and to the room's limit.
+int64_t StepRefusedRuns(Node* p, const CTextView& b, int32_t count, int64_t g, int64_t& e, int64_t run) {
+  const int64_t first = g / 2;
+  int64_t members = run;  // the whole run of members from the unit at g
+  while (members < kMax && IsMember(p, b.Unit(Saturate(first + members)))) ++members;
+  const int64_t maxCount = std::max(p->maxCount, 0);
+  for (int64_t j = 1; j < members && g + 2 < e; ++j) {
+    const int64_t s = g + 2;
+    const int64_t limit = NextPlacedStart(p, static_cast<int32_t>(e));
+    const int64_t fits = limit - s - 2 < 0 ? 0 : (limit - s - 2) / 2 + 1;
+    const int64_t k = std::min({members - j, maxCount, fits});
+    if (k < 1 || k >= p->minCount) break;  // that position fails otherwise, or matches: the loop does it
+    g = s;
+    p->matchStart = static_cast<int32_t>(s);
+    p->matchEnd = Saturate(s + 2 * k - 1);
+    if (p->next == nullptr && e < count) ++e;
+  }
+  return g;
+}
+
 // Repetition forward at g, g + 2 ... inside the room up to e.
 void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, int32_t e0) {
   int64_t e = e0;
@@ -571,9 +602,11 @@ void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, i
         p->matchEnd = h;
         return;
       }
+      const int64_t run = p->repeatCount;
       p->matchText.clear();
       p->repeatCount = 0;
       if (p->isSet && p->next == nullptr && e < count) ++e;
+      if (g_bFastScan && CanStepRefusedRuns(p, start, run)) g = StepRefusedRuns(p, buffer, count, g, e, run);
     }
     if (p->repeatCount == 0 && p->origOp == u'^' && p->op == u'*') return;
   }

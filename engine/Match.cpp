@@ -614,6 +614,36 @@ void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, i
 
 }  // namespace
 
+int64_t SetMembersFrom(const CUnicodeExpression* p, const CTextView& buffer, int64_t first, int64_t cap) {
+  int64_t k = 0;
+  while (k < cap && IsMember(p, buffer.Unit(Saturate(first + k)))) ++k;
+  return k;
+}
+
+bool PlaceRefusedLoneSet(CUnicodeExpression* p, const CTextView& buffer, int32_t count) {
+  // As MatchNode with PlaceForward: g from the window's start by two while
+  // g < e, each refused position growing the room by one byte up to count.
+  const int64_t g0 = g_nScanStart;
+  const int64_t e0 = g_nScanEnd;
+  p->matchText.clear();
+  p->repeatCount = 0;
+  const int64_t iterations = std::min(e0 - g0, (int64_t{count} - g0 + 1) / 2);
+  if (iterations <= 0) return p->matchStart != -1;  // no position tried: the state stays
+  // The last position tried leaves its run's span, or nothing where no
+  // member begins there.
+  const int64_t s = g0 + 2 * (iterations - 1);
+  const int64_t limit = std::min<int64_t>(e0 + iterations - 1, count);
+  const int64_t fits = limit - s - 2 < 0 ? 0 : (limit - s - 2) / 2 + 1;
+  const int64_t k = s < 0 ? 0 : SetMembersFrom(p, buffer, s / 2, std::min<int64_t>(std::max(p->maxCount, 0), fits));
+  if (k < 1) {
+    p->matchStart = p->matchEnd = -1;
+    return false;
+  }
+  p->matchStart = static_cast<int32_t>(s);
+  p->matchEnd = Saturate(s + 2 * k - 1);
+  return true;
+}
+
 bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, int32_t start, int32_t limit) {
   // A long chain's lookups go through an index of its placement state.
   CPlacementIndex index(g_bIndexLongChains ? p : nullptr, LongestSelf, UnmatchedSelf);

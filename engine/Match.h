@@ -20,6 +20,16 @@ extern bool g_bIndexLongChains;
 // length of the buffer; start and limit narrow p's room (-1 = no narrowing).
 bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, int32_t start, int32_t limit);
 
+// Members of the set p in a row from unit first, counted up to cap.
+int64_t SetMembersFrom(const CUnicodeExpression* p, const CTextView& buffer, int64_t first, int64_t cap);
+
+// MatchNode for a chain of the lone set node p (not an anchor, not any
+// character, minimum count above zero) over the scan window, when no unit
+// the attempt can reach begins a run of minCount members, so that every
+// position is refused: leaves p as that attempt leaves it (the span of the
+// last position's run, refused) in constant time besides that run.
+bool PlaceRefusedLoneSet(CUnicodeExpression* p, const CTextView& buffer, int32_t count);
+
 CUnicodeExpression* ChooseNext(CUnicodeExpression* node);
 CUnicodeExpression* BuildMatchOrder(CUnicodeExpression* head);
 

@@ -90,4 +90,57 @@ TEST_F(RefusedRuns, AttemptsLeaveTheNodesAsThePositionLoopDoes) {
   EXPECT_GE(refused, 500u);
 }
 
+// A lone set over a window in which no run is long enough is refused at
+// every position: the searcher then takes the attempt's outcome from
+// PlaceRefusedLoneSet, which must leave the node as MatchNode does.
+TEST_F(RefusedRuns, LoneSetRefusedEverywhereEndsAsMatchNodeDoes) {
+  const std::vector<std::u16string> sets = {u"+6[a]", u"+9[ab]", u"+4-8[a ]", u"+40[ab ]", u"+2[b]", u"+99999999999[a]"};
+  std::mt19937 random(77);
+  size_t spans = 0, compared = 0;
+  for (int round = 0; round < 400; ++round) {
+    const std::u16string& expression = sets[random() % sets.size()];
+    auto* head = new CUnicodeExpression(&expression);
+    CUnicodeExpression* first = BuildMatchOrder(head);
+    ASSERT_EQ(first, head);
+    std::u16string text;
+    const size_t units = 1 + random() % 90;
+    while (text.size() < units) {
+      const int64_t shortest = std::max(head->minCount, 1);
+      const size_t length = random() % static_cast<size_t>(std::min<int64_t>(shortest, 12));  // always too short
+      for (size_t i = 0; i < length; ++i) text += u"aab a"[random() % 5];
+      text += u"xxy\n"[random() % 4];
+    }
+    if (random() % 2 == 0) text.pop_back();  // a run at the end of the text: the last position may take it
+    const auto count = static_cast<int32_t>(2 * text.size());
+    for (int k = 0; k < 12; ++k) {
+      const int32_t windowStart = static_cast<int32_t>(random() % (count + 3));  // odd starts too
+      const int32_t windowEnd = std::min(count, windowStart + static_cast<int32_t>(random() % 120));
+      if (SetMembersFrom(head, CTextView(text), windowStart / 2, INT32_MAX) >= head->minCount) continue;
+      ResetMatch(head, true);
+      g_nScanStart = windowStart;
+      g_nScanEnd = windowEnd;
+      const bool matched = MatchNode(head, CTextView(text), count, -1, -1);
+      const CNodeState loop{head->matchStart, head->matchEnd, head->repeatCount, head->matchText};
+      const int32_t loopScanEnd = g_nScanEnd;
+      ResetMatch(head, true);
+      g_nScanStart = windowStart;
+      g_nScanEnd = windowEnd;
+      const bool refused = PlaceRefusedLoneSet(head, CTextView(text), count);
+      const CNodeState shortcut{head->matchStart, head->matchEnd, head->repeatCount, head->matchText};
+      ASSERT_EQ(refused, matched) << std::string(expression.begin(), expression.end()) << " window " << windowStart;
+      ASSERT_TRUE(shortcut == loop) << std::string(expression.begin(), expression.end()) << " text '"
+                                    << std::string(text.begin(), text.end()) << "' window " << windowStart << "-"
+                                    << windowEnd << ": " << loop.start << "," << loop.end << " vs " << shortcut.start
+                                    << "," << shortcut.end;
+      ASSERT_EQ(g_nScanEnd, loopScanEnd);
+      ++compared;
+      if (loop.start >= 0) ++spans;
+    }
+    ResetMatch(head, true);
+    delete head;
+  }
+  EXPECT_GE(compared, 1000u);
+  EXPECT_GE(spans, 100u) << "refused spans left at the last position must occur";
+}
+
 }  // namespace

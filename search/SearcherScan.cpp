@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/Escape.h"
 #include "engine/Match.h"
 #include "engine/TextScan.h"
@@ -139,32 +143,92 @@ int32_t CUnicodeSearcher::WindowLength() {
   return scanCache.window;
 }
 
+void CUnicodeSearcher::PrepareSetTables(const CUnicodeExpression* p, bool fold) {
+  CScanCache& cache = scanCache;
+  cache.setNode = nullptr;  // until complete
+  cache.setFirst = CScanUnits();
+  bool scan = p->chars.size() <= static_cast<size_t>(kMaxScanUnits);
+  for (size_t k = 0; scan && k < p->chars.size(); ++k) scan = cache.setFirst.Add(p->chars[k], fold);
+  cache.setScan = scan;
+  cache.setMembers.assign(65536 / 64, 0);
+  for (char16_t u : p->chars) cache.setMembers[u / 64] |= uint64_t{1} << (u % 64);
+  cache.setLow[0] = 0;  // unit 0 is never taken
+  for (int32_t unit = 1; unit < 256; ++unit) {
+    auto u = static_cast<char16_t>(unit);
+    if (fold) u = FoldCase(u);
+    cache.setLow[static_cast<size_t>(unit)] = static_cast<uint8_t>(cache.setMembers[u / 64] >> (u % 64) & 1);
+  }
+  cache.setRangeCount = 0;
+  cache.setVector = true;
+  for (int32_t unit = 1; unit < 256;) {
+    if (cache.setLow[static_cast<size_t>(unit)] == 0) {
+      ++unit;
+      continue;
+    }
+    int32_t last = unit;
+    while (last + 1 < 256 && cache.setLow[static_cast<size_t>(last + 1)] != 0) ++last;
+    if (cache.setRangeCount == CScanCache::kSetRanges) {
+      cache.setVector = false;  // too many runs
+      break;
+    }
+    cache.setRangeFirst[static_cast<size_t>(cache.setRangeCount)] = static_cast<char16_t>(unit);
+    cache.setRangeLast[static_cast<size_t>(cache.setRangeCount)] = static_cast<char16_t>(last);
+    ++cache.setRangeCount;
+    unit = last + 1;
+  }
+  // Folded, a unit from 256 on may become a member; unfolded, only a member can.
+  cache.setHighCandidates = fold || std::any_of(p->chars.begin(), p->chars.end(), [](char16_t u) { return u >= 256; });
+  cache.setFold = fold;
+  cache.setNode = p;
+}
+
+// The first index at or after c whose unit may be accepted by the set of
+// `cache`: whole blocks of real units that lie outside its runs below 256
+// (and below 256 where units from 256 on are never taken) are passed over.
+// Any index it returns is still checked one unit at a time.
+int32_t CUnicodeSearcher::SkipRejectedUnits(const CTextView& view, int32_t c, const CScanCache& cache) {
+#if defined(__SSE2__)
+  __m128i first[CScanCache::kSetRanges];
+  __m128i span[CScanCache::kSetRanges];
+  for (int r = 0; r < cache.setRangeCount; ++r) {
+    first[r] = _mm_set1_epi16(static_cast<int16_t>(cache.setRangeFirst[static_cast<size_t>(r)]));
+    span[r] = _mm_set1_epi16(static_cast<int16_t>(cache.setRangeLast[static_cast<size_t>(r)] -
+                                                  cache.setRangeFirst[static_cast<size_t>(r)]));
+  }
+  const __m128i zero = _mm_setzero_si128();
+  for (; c + 8 <= view.units; c += 8) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(view.data + c));
+    __m128i hit = cache.setHighCandidates ? _mm_andnot_si128(_mm_cmpeq_epi16(_mm_srli_epi16(block, 8), zero),
+                                                             _mm_cmpeq_epi16(zero, zero))
+                                          : zero;
+    for (int r = 0; r < cache.setRangeCount; ++r) {
+      // unit - first <= last - first, unsigned: zero after a saturating subtraction.
+      const __m128i offset = _mm_sub_epi16(block, first[r]);
+      hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_subs_epu16(offset, span[r]), zero));
+    }
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    if (mask != 0) return c + __builtin_ctz(mask) / 2;
+  }
+#else
+  (void)view;
+  (void)cache;
+#endif
+  return c;
+}
+
 int32_t CUnicodeSearcher::NextSetUnit(const CTextView& view, const CUnicodeExpression* p, int32_t from) {
   const int32_t size = view.Size();
   if (p->chars.empty()) return INT32_MAX;
   const bool fold = !g_bCaseSensitive;
   CScanCache& cache = scanCache;
-  if (cache.setNode != p || cache.setFold != fold) {
-    cache.setNode = nullptr;  // until complete
-    cache.setFirst = CScanUnits();
-    bool scan = p->chars.size() <= static_cast<size_t>(kMaxScanUnits);
-    for (size_t k = 0; scan && k < p->chars.size(); ++k) scan = cache.setFirst.Add(p->chars[k], fold);
-    cache.setScan = scan;
-    cache.setMembers.assign(65536 / 64, 0);
-    for (char16_t u : p->chars) cache.setMembers[u / 64] |= uint64_t{1} << (u % 64);
-    cache.setLow[0] = 0;  // unit 0 is never taken
-    for (int32_t unit = 1; unit < 256; ++unit) {
-      auto u = static_cast<char16_t>(unit);
-      if (fold) u = FoldCase(u);
-      cache.setLow[static_cast<size_t>(unit)] = static_cast<uint8_t>(cache.setMembers[u / 64] >> (u % 64) & 1);
-    }
-    cache.setFold = fold;
-    cache.setNode = p;
-  }
+  if (cache.setNode != p || cache.setFold != fold) PrepareSetTables(p, fold);
   const std::vector<uint64_t>& members = cache.setMembers;
   for (int32_t c = std::max(from, 0); c < size; ++c) {
     if (cache.setScan) {
       c = ScanForUnits(view, c, size, cache.setFirst);
+      if (c >= size) break;
+    } else if (cache.setVector) {
+      c = SkipRejectedUnits(view, c, cache);
       if (c >= size) break;
     }
     const int32_t unit = view.Unit(c);

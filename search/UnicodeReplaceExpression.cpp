@@ -4,10 +4,9 @@
 #include "search/UnicodeReplaceExpression.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <limits>
 #include <string_view>
-#include <vector>
 
 #include "engine/Escape.h"
 #include "engine/Number.h"
@@ -33,22 +32,24 @@ int16_t PadWidthOf(int32_t units) {
   return static_cast<int16_t>(std::min<int32_t>(units, std::numeric_limits<int16_t>::max()));
 }
 
-std::u16string FromAscii(const char* s, size_t n) { return std::u16string(s, s + n); }
-
-// "%ld" of the C runtime.
-std::u16string FormatLong(int32_t value) {
+// The decimal digits of value, with a '-' before them when negative.
+std::u16string Decimal(int32_t value) {
   char buf[16];
-  const int n = std::snprintf(buf, sizeof buf, "%ld", static_cast<long>(value));
-  return FromAscii(buf, static_cast<size_t>(n));
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
+  return std::u16string(buf, r.ptr);
 }
 
-// "%0<width>d" of the C runtime: the sign counts towards the width.
+// "%ld" of the C runtime.
+std::u16string FormatLong(int32_t value) { return Decimal(value); }
+
+// "%0<width>d" of the C runtime: the sign counts towards the width, and the
+// zeros go between the sign and the digits.
 std::u16string FormatPadded(int32_t value, int32_t width) {
-  char format[16];
-  std::snprintf(format, sizeof format, "%%0%dd", static_cast<int>(width));
-  std::vector<char> buf(static_cast<size_t>(width) + 16);
-  const int n = std::snprintf(buf.data(), buf.size(), format, static_cast<int>(value));
-  return FromAscii(buf.data(), static_cast<size_t>(n));
+  std::u16string digits = Decimal(value);
+  if (width <= 0 || digits.size() >= static_cast<size_t>(width)) return digits;
+  const size_t zeros = static_cast<size_t>(width) - digits.size();
+  digits.insert(value < 0 ? 1 : 0, zeros, u'0');
+  return digits;
 }
 
 // Counters step as 32-bit values do, wrapping at the ends of the range.
@@ -65,6 +66,17 @@ void DeleteElements(CUnicodeExpression* node) {
     node->alternative = nullptr;
     delete node;
     node = following;
+  }
+}
+
+// The ASCII letters of [first, last) in upper (mode 1) or lower (mode 2) case.
+void ChangeCase(char16_t* first, char16_t* last, int32_t mode) {
+  if (mode == 1) {
+    for (char16_t* u = first; u != last; ++u)
+      if (*u >= u'a' && *u <= u'z') *u = static_cast<char16_t>(*u - u'a' + u'A');
+  } else {
+    for (char16_t* u = first; u != last; ++u)
+      if (*u >= u'A' && *u <= u'Z') *u = static_cast<char16_t>(*u - u'A' + u'a');
   }
 }
 
@@ -203,12 +215,8 @@ void CUnicodeReplaceExpression::ApplyTransform(std::u16string& text, bool advanc
   }
   switch (caseMode) {
     case 1:
-      for (char16_t& u : text)
-        if (u >= u'a' && u <= u'z') u = static_cast<char16_t>(u - u'a' + u'A');
-      break;
     case 2:
-      for (char16_t& u : text)
-        if (u >= u'A' && u <= u'Z') u = static_cast<char16_t>(u - u'A' + u'a');
+      ChangeCase(text.data(), text.data() + text.size(), caseMode);
       break;
     case 3: {
       std::u16string filled;
@@ -225,7 +233,12 @@ void CUnicodeReplaceExpression::ApplyTransform(std::u16string& text, bool advanc
 void CUnicodeReplaceExpression::BuildReplacement(std::u16string& out) {
   out.clear();
   for (CUnicodeReplaceExpression* e = this; e != nullptr; e = e->Next()) {
-    if (e->alternative != nullptr) {
+    if (e->alternative != nullptr && e->isNumeric == 0 && e->caseMode != 3) {
+      // As ApplyTransform does, on the copy in place at the end of out.
+      const size_t from = out.size();
+      out += e->alternative->matchText;
+      if (e->caseMode == 1 || e->caseMode == 2) ChangeCase(out.data() + from, out.data() + out.size(), e->caseMode);
+    } else if (e->alternative != nullptr) {
       std::u16string t = e->alternative->matchText;
       e->ApplyTransform(t, true);
       out += t;

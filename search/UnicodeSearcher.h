@@ -83,6 +83,15 @@ private:
     CScanUnits setFirst;
     std::vector<uint64_t> setMembers;       // one bit per member unit
     std::array<uint8_t, 256> setLow = {};  // 1: a text unit below 256 the set accepts
+    // setLow as up to kSetRanges runs of units, for a vectorised pass over
+    // rejected units (setVector: it fits), and whether units from 256 on must
+    // be looked at one by one.
+    static constexpr int kSetRanges = 4;
+    bool setVector = false;
+    int setRangeCount = 0;
+    std::array<char16_t, kSetRanges> setRangeFirst = {};
+    std::array<char16_t, kSetRanges> setRangeLast = {};
+    bool setHighCandidates = true;
   };
   CScanCache scanCache;
   std::u16string constraintText;  // the candidate handed to the conditions
@@ -90,6 +99,8 @@ private:
   int32_t WindowLength();
   // The first unit index at or after `from` that the set plan p accepts, or INT32_MAX.
   int32_t NextSetUnit(const CTextView& view, const CUnicodeExpression* p, int32_t from);
+  void PrepareSetTables(const CUnicodeExpression* p, bool fold);
+  static int32_t SkipRejectedUnits(const CTextView& view, int32_t c, const CScanCache& cache);
 
   void AddConstraint(const std::u16string& text, bool mustMatchText);
 };

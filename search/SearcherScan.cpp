@@ -106,6 +106,36 @@ bool SameUnit(char16_t expected, int32_t unit) {
   return u == expected;
 }
 
+#if defined(__SSE2__)
+// The units of one block that may be `expected` as SameUnit compares: the
+// unit itself and, when folding, the lower-case ASCII letter and every unit
+// from 0x80 on (only those can fold to a unit from 0x80 on, and some fold to
+// ASCII letters). A superset: each candidate is still compared.
+class CUnitFilter {
+public:
+  CUnitFilter(char16_t expected, bool fold) {
+    const bool high = expected >= 0x80;
+    m_exact = _mm_set1_epi16(static_cast<int16_t>(high && fold ? 0 : expected));
+    const bool letter = fold && expected >= u'A' && expected <= u'Z';
+    m_other = _mm_set1_epi16(static_cast<int16_t>(letter ? expected + (u'a' - u'A') : (high && fold ? 0 : expected)));
+    m_highToo = fold;
+  }
+  __m128i Candidates(__m128i block) const {
+    __m128i m = _mm_or_si128(_mm_cmpeq_epi16(block, m_exact), _mm_cmpeq_epi16(block, m_other));
+    if (m_highToo) {
+      const __m128i ascii = _mm_cmpeq_epi16(_mm_srli_epi16(block, 7), _mm_setzero_si128());
+      m = _mm_or_si128(m, _mm_andnot_si128(ascii, _mm_cmpeq_epi16(block, block)));
+    }
+    return m;
+  }
+
+private:
+  __m128i m_exact;
+  __m128i m_other;
+  bool m_highToo;
+};
+#endif
+
 // The first unit index at or after `from` where the whole literal matches
 // (compared as the matcher compares), or INT32_MAX.
 int32_t NextLiteral(const CTextView& view, const std::u16string& chars, int32_t from) {
@@ -113,7 +143,27 @@ int32_t NextLiteral(const CTextView& view, const std::u16string& chars, int32_t 
   first.Add(chars[0], !g_bCaseSensitive);
   const auto n = static_cast<int32_t>(chars.size());
   const int32_t size = view.Size();
-  for (int32_t c = std::max(from, 0); c + n <= size; ++c) {
+  int32_t c = std::max(from, 0);
+#if defined(__SSE2__)
+  // Blocks of eight start positions over real units: a start is a candidate
+  // only where the literal's first and last units may be there.
+  const bool fold = !g_bCaseSensitive;
+  const CUnitFilter head(chars[0], fold);
+  const CUnitFilter tail(chars[static_cast<size_t>(n - 1)], fold);
+  for (; int64_t{c} + 8 + n - 1 <= view.units; c += 8) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(view.data + c));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(view.data + c + n - 1));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(head.Candidates(a), tail.Candidates(b))));
+    while (mask != 0) {
+      const int32_t at = c + __builtin_ctz(mask) / 2;
+      int32_t k = 0;
+      while (k < n && SameUnit(chars[static_cast<size_t>(k)], view.Unit(at + k))) ++k;
+      if (k == n) return at;
+      mask &= ~(3u << (2 * (at - c)));
+    }
+  }
+#endif
+  for (; c + n <= size; ++c) {
     c = ScanForUnits(view, c, size - n + 1, first);
     if (c + n > size) break;
     int32_t k = 0;

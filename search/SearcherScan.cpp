@@ -173,6 +173,13 @@ int32_t NextLiteral(const CTextView& view, const std::u16string& chars, int32_t 
   return INT32_MAX;
 }
 
+// A searcher whose whole chain is one plain literal, without conditions.
+bool IsLoneLiteral(const CUnicodeSearcher* searcher) {
+  const CUnicodeExpression* head = searcher->head;
+  return head != nullptr && head->next == nullptr && searcher->firstToMatch == head && IsPlainLiteral(head) &&
+         searcher->constraints.empty();
+}
+
 // A set that must take at least one unit where it is placed first: an attempt
 // fails, and Advance steps by one unit, wherever no member lies in reach.
 bool IsPlainSet(const CUnicodeExpression* plan) {
@@ -591,10 +598,19 @@ bool CUnicodeSearcher::CheckConstraints() {
   const int32_t savedEnd = g_nScanEnd;
   bool result = true;
   for (CUnicodeSearcher* c : constraints) {
-    int32_t lastLineEnd = 0;
-    int32_t lineCount = 0;
-    const int32_t r = c->Search(text.data(), bytes, bytes, 0, 0, &lastLineEnd, &lineCount);
-    if ((r >= 0) != c->IsMustMatch()) {
+    bool found = false;
+    if (g_bFastScan && IsLoneLiteral(c)) {
+      // The search finds such a condition exactly where its literal occurs.
+      // The candidate's buffer is reused, so nothing remembered may be taken for it.
+      const CScanMemoScope memo;
+      const CTextView view(text.data(), bytes / 2);
+      found = NextLiteral(view, c->head->chars, 0) != INT32_MAX;
+    } else {
+      int32_t lastLineEnd = 0;
+      int32_t lineCount = 0;
+      found = c->Search(text.data(), bytes, bytes, 0, 0, &lastLineEnd, &lineCount) >= 0;
+    }
+    if (found != c->IsMustMatch()) {
       result = false;
       break;
     }

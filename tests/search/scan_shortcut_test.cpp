@@ -281,3 +281,17 @@ TEST_F(ScanShortcutTest, OneSearcherAcrossCallsAgreesWithFreshOnes) {
   }
   EXPECT_GT(hits, 400u);  // calls that find nothing would compare little
 }
+
+// A condition that is one plain literal is looked for in the candidate
+// directly: must-not and must conditions, literals longer than the candidate,
+// folded units, and candidates that follow each other in one buffer.
+TEST_F(ScanShortcutTest, LiteralConditionsAgree) {
+  const std::u16string text = Filler(3000, 51) + u" abc ebb \u00e9t\u00c9 pkl lmk kkk b b mk\r\nml x " + Filler(500, 52) +
+                              u" one box exe ten \u0131s IS";
+  for (const char16_t* expression : {u"+[a-z]!(e)", u"+[a-z]!(ab)", u"+[a-z ]!(b b)", u"+[a-z]!(x)e", u"+[a-z]!(k)m",
+                                     u"+[a-z\u00e9\u00c9]!(\u00e9)", u"+[a-z]!(klmpklmpklmp)", u"+[^ ]!(s)", u"*!(k)",
+                                     u"+[a-z]!(m)!(l)", u"+[a-z\u0131]!(i)"}) {
+    Both(0, expression, text);
+    Both(1, expression, text);
+  }
+}

@@ -144,9 +144,11 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
 
   int32_t literalAt = -1;  // next unit where a literal plan matches (INT32_MAX: none); -1 unknown
   int32_t setAt = -1;      // likewise, the next unit a set plan accepts
+  int32_t setRunAt = -1;   // likewise, the next unit that begins a run of its minimum count
   auto makeInnerLineStart = [&] {
     literalAt = -1;
     setAt = -1;
+    setRunAt = -1;
     // Away from the start of the text a line start must consume a line break.
     head->minCount = 2;
     head->maxCount = 4;
@@ -251,6 +253,24 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
     const int64_t reach = std::min<int64_t>(len, 2 * int64_t{g_nScanEnd} - g_nScanStart);
     return 2 * int64_t{setAt} <= reach;
   };
+  // Whether an attempt in the window now set could place a lone set plan
+  // (see IsPlainSet), which needs a run of its minimum count of members.
+  // Runs too short are passed over whole: none begins inside them either.
+  auto windowMayHoldSetRun = [&] {
+    if (setRunAt < g_nScanStart / 2) {
+      const int64_t wanted = std::max(plan->minCount, 1);
+      int32_t c = NextSetUnit(view, plan, g_nScanStart / 2);
+      while (c != INT32_MAX) {
+        const int64_t run = SetMembersFrom(plan, view, c, wanted);
+        if (run >= wanted) break;
+        c = NextSetUnit(view, plan, Clamp32(int64_t{c} + std::max<int64_t>(run, 1)));
+      }
+      setRunAt = c;
+    }
+    if (setRunAt == INT32_MAX) return false;
+    const int64_t reach = std::min<int64_t>(len, 2 * int64_t{g_nScanEnd} - g_nScanStart);
+    return 2 * int64_t{setRunAt} <= reach;
+  };
   // Steps the window as Advance does after a failed set attempt, over every
   // window that cannot place the set plan, counting their line breaks at once.
   // True when the scan has reached the end of the buffer.
@@ -280,8 +300,9 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
   int32_t n = -1;
   for (;;) {
     bool attempt = true;
-    // Worth it only where the text is longer than one window.
-    if (g_bFastScan && len > window && startKind != u'^' && IsPlainSet(plan) && !windowMayHoldSet()) {
+    // Also where one window holds the rest of the text: each attempt there
+    // would scan the rest for a member.
+    if (g_bFastScan && startKind != u'^' && IsPlainSet(plan) && !windowMayHoldSet()) {
       if (passOverSetWindows()) return -1;
       continue;
     }
@@ -294,7 +315,14 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
       }
       attempt = false;
     }
-    n = attempt && MatchNode(plan, view, len, -1, -1) ? Validate() : -1;
+    if (attempt && g_bFastScan && startKind != u'^' && plan == head && head->next == nullptr && IsPlainSet(plan) &&
+        !windowMayHoldSetRun()) {
+      // A lone set that no run in reach satisfies is refused at every
+      // position: the attempt's outcome follows without trying each one.
+      n = PlaceRefusedLoneSet(plan, view, len) ? Validate() : -1;
+    } else {
+      n = attempt && MatchNode(plan, view, len, -1, -1) ? Validate() : -1;
+    }
     if (n >= 0) {
       start = head->matchStart;
       if (start < 0) start = UpperBound(head);

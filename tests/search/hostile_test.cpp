@@ -134,7 +134,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SlowCase{"unclosed_group_repeated", u"x+(abc", Repeat(u"x1", 2048), 0},
                       SlowCase{"set_then_unclosed_group", u"x[0-9]+(abc", Repeat(u"x1", 2048), 0},
                       SlowCase{"count_beyond_any_run", u"+32767[a]", Repeat(u"the cat and a dog ", 80), 0},
-                      SlowCase{"count_beyond_32_bits", u"+99999999999[a]", Repeat(u"ab ", 500), 0}),
+                      SlowCase{"count_beyond_32_bits", u"+99999999999[a]", Repeat(u"ab ", 500), 0},
+                      SlowCase{"runs_of_members_all_too_short", u"+32767[a-z ]", Repeat(u"the cat and a dog ", 80), 0},
+                      SlowCase{"set_plan_absent_within_one_window", u"*+[q]", Repeat(u"the cat and a dog ", 80), 0},
+                      SlowCase{"long_run_after_short_ones", u"+40[a]", Repeat(u"a ", 700) + u"b " + Repeat(u"a", 45) + u" b", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Every unit in the text ----

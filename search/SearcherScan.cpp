@@ -109,6 +109,13 @@ bool IsPlainSet(const CUnicodeExpression* plan) {
          plan->origOp != u'$';
 }
 
+// A line end placed first is placed as a set of the line breaks is, only
+// without the start filter: where no line break lies in reach, the attempt
+// fails at it as at a plain set.
+bool IsLineEndPlan(const CUnicodeExpression* plan) {
+  return plan != nullptr && plan->isSet && !plan->anyChar && plan->minCount > 0 && plan->origOp == u'$';
+}
+
 }  // namespace
 
 int32_t CUnicodeSearcher::WindowLength() {
@@ -296,13 +303,48 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
     return atEnd;
   };
 
+  // An attempt places every node of the match order, so none can succeed
+  // while a plain literal of the chain occurs nowhere in the buffer. Then only
+  // the plan is placed: where it lies decides where Advance goes on. That
+  // holds where the head comes after such a literal in the order (or is the
+  // plan), as Advance also reads the head's place.
+  const CUnicodeExpression* doomedPlan = nullptr;
+  bool doomed = false;
+  auto attemptIsDoomed = [&] {
+    if (plan != doomedPlan) {
+      doomedPlan = plan;
+      doomed = false;
+      int checked = 0;
+      for (const CUnicodeExpression* q = plan->nextInOrder; q != nullptr && checked < 16; q = q->nextInOrder) {
+        if (q == head) break;
+        if (!IsPlainLiteral(q)) continue;
+        ++checked;
+        if (NextLiteralUnit(view, q->chars, 0) == INT32_MAX) {
+          doomed = true;
+          break;
+        }
+      }
+    }
+    return doomed;
+  };
+  // MatchNode for the plan alone.
+  auto placePlanOnly = [&] {
+    struct CRestore {
+      CUnicodeExpression* node;
+      CUnicodeExpression* following;
+      ~CRestore() { node->nextInOrder = following; }
+    } restore{plan, plan->nextInOrder};
+    plan->nextInOrder = nullptr;
+    MatchNode(plan, view, len, -1, -1);
+  };
+
   int32_t start = 0;
   int32_t n = -1;
   for (;;) {
     bool attempt = true;
     // Also where one window holds the rest of the text: each attempt there
     // would scan the rest for a member.
-    if (g_bFastScan && startKind != u'^' && IsPlainSet(plan) && !windowMayHoldSet()) {
+    if (g_bFastScan && startKind != u'^' && (IsPlainSet(plan) || IsLineEndPlan(plan)) && !windowMayHoldSet()) {
       if (passOverSetWindows()) return -1;
       continue;
     }
@@ -320,6 +362,9 @@ int32_t CUnicodeSearcher::Search(const char16_t* buf, int32_t bytes, int32_t rem
       // A lone set that no run in reach satisfies is refused at every
       // position: the attempt's outcome follows without trying each one.
       n = PlaceRefusedLoneSet(plan, view, len) ? Validate() : -1;
+    } else if (attempt && g_bFastScan && attemptIsDoomed()) {
+      placePlanOnly();
+      n = -1;
     } else {
       n = attempt && MatchNode(plan, view, len, -1, -1) ? Validate() : -1;
     }

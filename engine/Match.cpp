@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <set>
 #include <vector>
 
 #include "engine/Escape.h"
+#include "engine/MemberTable.h"
 #include "engine/PlacementIndex.h"
 #include "engine/TextScan.h"
 
@@ -35,11 +37,17 @@ const CPlacementIndex* g_pIndex = nullptr;
 
 bool Indexed(const Node* n) { return g_pIndex != nullptr && g_pIndex->Holds(n); }
 
+// FoldCase with its ASCII part inline: most text units are ASCII.
+char16_t Fold(char16_t u) {
+  if (u < 128) return (u >= u'a' && u <= u'z') ? static_cast<char16_t>(u - (u'a' - u'A')) : u;
+  return FoldCase(u);
+}
+
 // Compares one text unit (-1 where there is none) with a folded expression unit.
 bool SameUnit(char16_t expected, int32_t unit) {
   if (unit < 0) return false;
   char16_t u = static_cast<char16_t>(unit);
-  if (!g_bCaseSensitive) u = FoldCase(u);
+  if (!g_bCaseSensitive) u = Fold(u);
   return u == expected;
 }
 
@@ -50,6 +58,20 @@ bool IsMember(const Node* p, int32_t unit) {
   if (p->chars.empty() || u == 0) return false;
   return p->chars.find(g_bCaseSensitive ? u : FoldCase(u)) != std::u16string::npos;
 }
+
+// IsMember for one node over many units: those below 256 through its table.
+class CMembers {
+public:
+  explicit CMembers(const Node* p) : m_p(p), m_table(p->chars.empty() ? nullptr : &CMemberTable::For(p)) {}
+  bool operator()(int32_t unit) const {
+    if (m_table != nullptr && unit >= 0 && unit < 256) return m_table->Has(static_cast<char16_t>(unit));
+    return IsMember(m_p, unit);
+  }
+
+private:
+  const Node* m_p;
+  const CMemberTable* m_table;  // stays valid while this node alone is tested
+};
 
 // Whether units first .. first+n-1 all lie inside the buffer.
 bool UnitsExist(const CTextView& b, int64_t first, int64_t n) {
@@ -97,8 +119,9 @@ int32_t SetRunForward(Node* p, const CTextView& b, int32_t s, int32_t limit) {
     AppendUnits(p->matchText, b, first, static_cast<int32_t>(maxCount));
     return Saturate(int64_t{s} + 2 * maxCount - 1);
   }
+  const CMembers isMember(p);
   int64_t k = 0;
-  while (k < maxCount && int64_t{s} + 2 * k + 2 <= limit && IsMember(p, b.Unit(Saturate(first + k)))) ++k;
+  while (k < maxCount && int64_t{s} + 2 * k + 2 <= limit && isMember(b.Unit(Saturate(first + k)))) ++k;
   if (k == 0) return -1;
   AppendUnits(p->matchText, b, first, static_cast<int32_t>(k));
   return Saturate(int64_t{s} + 2 * k - 1);
@@ -112,12 +135,13 @@ int32_t SetRunBackward(Node* p, const CTextView& b, int32_t low, int32_t n) {
     PrependUnits(p->matchText, b, static_cast<int32_t>(lowest / 2), static_cast<int32_t>(maxCount));
     return static_cast<int32_t>(lowest);
   }
+  const CMembers isMember(p);
   std::u16string taken;  // in reverse text order
   int64_t q = n;
   int64_t lowestTaken = n;
   for (;;) {
     const int32_t unit = b.Unit(static_cast<int32_t>(q / 2));  // q = -2 reads unit -1: nothing
-    if (!IsMember(p, unit)) break;
+    if (!isMember(unit)) break;
     taken.push_back(static_cast<char16_t>(unit));
     lowestTaken = q;
     if (static_cast<int64_t>(taken.size()) >= maxCount || q - 2 <= low || q - 2 < 0) break;
@@ -134,9 +158,27 @@ int32_t SetRunBackward(Node* p, const CTextView& b, int32_t low, int32_t n) {
 template <class Self>
 int64_t ChainSum(const Node* node, const Self& self);
 
+// Nodes gathered to be walked back to front; the usual few need no allocation.
+class CNodeList {
+public:
+  void push_back(const Node* n) {
+    if (m_count < kInline) m_inline[m_count] = n;
+    else m_more.push_back(n);
+    ++m_count;
+  }
+  size_t size() const { return m_count; }
+  const Node* operator[](size_t i) const { return i < kInline ? m_inline[i] : m_more[i - kInline]; }
+
+private:
+  static constexpr size_t kInline = 16;
+  const Node* m_inline[kInline] = {};
+  std::vector<const Node*> m_more;
+  size_t m_count = 0;
+};
+
 template <class Self>
 int64_t AlternativeSum(const Node* group, int64_t groupFollowing, const Self& self) {
-  std::vector<const Node*> alts;
+  CNodeList alts;
   for (const Node* a = group->alternative; a != nullptr; a = a->alternative) alts.push_back(a);
   int64_t acc = 0;
   for (size_t j = alts.size(); j-- > 0;) {
@@ -162,7 +204,7 @@ int64_t ChainSum(const Node* node, const Self& self) {
     plain = AddCapped(plain, self(q));
   }
   if (!grouped) return plain;
-  std::vector<const Node*> chain;
+  CNodeList chain;
   for (const Node* q = node; q != nullptr; q = q->next) chain.push_back(q);
   int64_t following = 0;
   for (size_t i = chain.size(); i-- > 0;) {
@@ -507,8 +549,9 @@ bool CanStepRefusedRuns(const Node* p, int64_t start, int64_t run) {
 // from the unit on, held to the maximum count and to the room's limit.
 int64_t StepRefusedRuns(Node* p, const CTextView& b, int32_t count, int64_t g, int64_t& e, int64_t run) {
   const int64_t first = g / 2;
+  const CMembers isMember(p);
   int64_t members = run;  // the whole run of members from the unit at g
-  while (members < kMax && IsMember(p, b.Unit(Saturate(first + members)))) ++members;
+  while (members < kMax && isMember(b.Unit(Saturate(first + members)))) ++members;
   const int64_t maxCount = std::max(p->maxCount, 0);
   for (int64_t j = 1; j < members && g + 2 < e; ++j) {
     const int64_t s = g + 2;
@@ -615,8 +658,9 @@ void PlaceForward(Node* p, const CTextView& buffer, int32_t count, int32_t g0, i
 }  // namespace
 
 int64_t SetMembersFrom(const CUnicodeExpression* p, const CTextView& buffer, int64_t first, int64_t cap) {
+  const CMembers isMember(p);
   int64_t k = 0;
-  while (k < cap && IsMember(p, buffer.Unit(Saturate(first + k)))) ++k;
+  while (k < cap && isMember(buffer.Unit(Saturate(first + k)))) ++k;
   return k;
 }
 
@@ -646,12 +690,14 @@ bool PlaceRefusedLoneSet(CUnicodeExpression* p, const CTextView& buffer, int32_t
 
 bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, int32_t start, int32_t limit) {
   // A long chain's lookups go through an index of its placement state.
-  CPlacementIndex index(g_bIndexLongChains ? p : nullptr, LongestSelf, UnmatchedSelf);
+  // Short chains (nearly all) skip building even the empty index.
+  std::optional<CPlacementIndex> index;
+  if (g_bIndexLongChains && CPlacementIndex::MayIndex(p)) index.emplace(p, LongestSelf, UnmatchedSelf);
   struct CUse {
     const CPlacementIndex* saved = g_pIndex;
     ~CUse() { g_pIndex = saved; }
   } use;
-  g_pIndex = index.Active() ? &index : nullptr;
+  g_pIndex = index && index->Active() ? &*index : nullptr;
   // Each node hands over to the next in the match order; a loop, so that the
   // depth does not grow with the number of nodes.
   for (;;) {
@@ -681,7 +727,7 @@ bool MatchNode(CUnicodeExpression* p, const CTextView& buffer, int32_t count, in
 
     if (p->minCount == 0 && p->matchStart == -1) p->matchStart = p->matchEnd = -2;
     if (p->matchStart == -1) return false;
-    if (g_pIndex != nullptr) index.Update(p);
+    if (g_pIndex != nullptr) index->Update(p);
     if (p->matchStart > 0 && p->next != nullptr && p->next->matchStart > 0 &&
         int64_t{p->next->matchStart} > int64_t{p->matchEnd} + 1) {
       p->matchText.clear();

@@ -98,6 +98,14 @@ int64_t CPositionSums::Before(int64_t i) const {
   return sum;
 }
 
+bool CPlacementIndex::MayIndex(const CUnicodeExpression* node) {
+  if (node == nullptr) return false;
+  size_t n = 1;
+  for (const CUnicodeExpression* q = node->prev; q != nullptr && n < kMinNodes; q = q->prev) ++n;
+  for (const CUnicodeExpression* q = node->next; q != nullptr && n < kMinNodes; q = q->next) ++n;
+  return n >= kMinNodes;
+}
+
 CPlacementIndex::CPlacementIndex(CUnicodeExpression* node, Length longest, Length unmatched)
     : m_fLongest(longest), m_fUnmatched(unmatched) {
   if (node == nullptr) return;

@@ -48,6 +48,9 @@ public:
   // alternatives (whose length sums are not plain sums); Active() tells.
   // longest and unmatched give a node's terms of the two length sums.
   CPlacementIndex(CUnicodeExpression* node, Length longest, Length unmatched);
+  // False when the chain that holds node is too short to be indexed, found
+  // without walking more than kMinNodes of it; true does not mean it will be.
+  static bool MayIndex(const CUnicodeExpression* node);
   bool Active() const { return !m_nodes.empty(); }
   bool Holds(const CUnicodeExpression* node) const {
     return node != nullptr && node->chainIndex >= 0 && static_cast<size_t>(node->chainIndex) < m_nodes.size() &&

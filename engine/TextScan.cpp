@@ -62,6 +62,11 @@ constexpr int kRemembered = 4;
 CRememberedScan g_remembered[kRemembered];
 int g_nextSlot = 0;
 bool g_memoActive = false;
+uint32_t g_memoStamp = 0;
+
+void NextStamp() {
+  if (++g_memoStamp == 0) g_memoStamp = 1;
+}
 
 void ForgetScans() {
   for (CRememberedScan& r : g_remembered) r.valid = false;
@@ -173,12 +178,16 @@ int32_t CountLineBreaks(const CTextView& view, int32_t from, int32_t to, int32_t
   return count;
 }
 
+uint32_t ScanScopeStamp() { return g_memoActive ? g_memoStamp : 0; }
+
 CScanMemoScope::CScanMemoScope() : m_saved(g_memoActive) {
   ForgetScans();
+  if (!m_saved) NextStamp();
   g_memoActive = true;
 }
 
 CScanMemoScope::~CScanMemoScope() {
   ForgetScans();
+  if (!m_saved) NextStamp();
   g_memoActive = m_saved;
 }

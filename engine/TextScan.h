@@ -43,6 +43,11 @@ int32_t CountLineBreaks(const CTextView& view, int32_t from, int32_t to, int32_t
 // ScanForUnits remembers its last answers only inside such a scope, which the
 // searcher opens for one Search: the buffer cannot change there. Opening and
 // closing a scope forgets everything (a nested Search scans another text).
+// Nonzero inside a scope; it changes when the outermost scope opens and
+// closes, not with nested ones. Expressions stay as they are while a search
+// runs, so what was worked out from one under a stamp holds while it lasts.
+uint32_t ScanScopeStamp();
+
 class CScanMemoScope {
 public:
   CScanMemoScope();
